@@ -1,0 +1,52 @@
+#pragma once
+// Region handles in the manner of the classic GDI region calls: a region is known by a
+// 32-bit handle, creation failures give handle 0, and callers never test the results.
+
+#include <QRegion>
+#include <cstdint>
+#include <optional>
+
+namespace platform {
+
+using HRGN = std::int32_t;
+
+struct POINTAPI {
+    std::int32_t x;
+    std::int32_t y;
+};
+static_assert(sizeof(POINTAPI) == 8, "a point is two 32-bit integers, X then Y");
+
+inline constexpr int ALTERNATE = 1;
+inline constexpr int WINDING = 2;
+
+inline constexpr int RGN_AND = 1;
+inline constexpr int RGN_OR = 2;
+inline constexpr int RGN_XOR = 3;
+inline constexpr int RGN_DIFF = 4;
+inline constexpr int RGN_COPY = 5;
+
+// Results of CombineRgn.
+inline constexpr int RGN_ERROR = 0;
+inline constexpr int NULLREGION = 1;
+inline constexpr int SIMPLEREGION = 2;
+inline constexpr int COMPLEXREGION = 3;
+
+HRGN CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+// The ellipse inscribed in the box; right and bottom are exclusive.
+HRGN CreateEllipticRgn(std::int32_t left, std::int32_t top, std::int32_t right,
+                       std::int32_t bottom);
+HRGN CreatePolygonRgn(const POINTAPI* points, std::int32_t count, std::int32_t fillMode);
+// Sets dest to src1 combined with src2; returns the kind of the result or RGN_ERROR.
+int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode);
+std::int32_t PtInRegion(HRGN region, std::int32_t x, std::int32_t y);
+std::int32_t DeleteObject(HRGN region);
+
+// The region behind a handle, or nothing for 0 and unknown handles.
+std::optional<QRegion> RegionOf(HRGN region);
+// Removes the handle from the table and gives its region to the caller (a window that takes
+// ownership of it).
+std::optional<QRegion> TakeRegion(HRGN region);
+// How many handles are alive; lets tests see that temporary regions are released.
+int LiveRegionCount();
+
+} // namespace platform
