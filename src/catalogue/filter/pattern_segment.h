@@ -1,0 +1,46 @@
+#pragma once
+// A piece of a like pattern between two stars: a fixed sequence of literal text and
+// one-character matchers (?, #, bracket classes). Because a segment holds no star, it matches at a
+// given place in one way only, which keeps whole-pattern matching free of backtracking.
+
+#include "catalogue/filter/char_class.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace catalogue::filter {
+
+class PatternSegment {
+public:
+    static constexpr std::size_t npos = std::string_view::npos;
+
+    void AddLiteral(std::string_view foldedText); // joins a literal that comes right before
+    void AddAnyChar();
+    void AddDigit();
+    void AddClass(CharClass charClass);
+    bool empty() const { return elements_.empty(); }
+
+    // All positions are byte offsets into case-folded text.
+    // The end of a match that starts exactly at start, or npos.
+    std::size_t MatchAt(std::string_view text, std::size_t start) const;
+    // The end of the leftmost match that starts at from or later, or npos.
+    std::size_t FindFrom(std::string_view text, std::size_t from) const;
+    // The start of a match that ends at the end of text and starts at from or later, or npos.
+    std::size_t MatchSuffix(std::string_view text, std::size_t from) const;
+
+private:
+    enum class Kind { Literal, AnyChar, Digit, Class };
+    struct Element {
+        Kind kind;
+        std::string literal;
+        CharClass charClass;
+    };
+
+    static bool matchesCharacter(const Element& element, char32_t codePoint);
+
+    std::vector<Element> elements_;
+};
+
+} // namespace catalogue::filter

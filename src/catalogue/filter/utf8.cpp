@@ -1,0 +1,56 @@
+#include "catalogue/filter/utf8.h"
+
+namespace catalogue::filter::utf8 {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+struct Lead {
+    std::size_t length;
+    char32_t bits;
+    char32_t smallest; // below this the sequence is overlong
+};
+
+bool readLead(unsigned char byte, Lead& lead) {
+    if (byte < 0x80) {
+        lead = {1, byte, 0};
+    } else if ((byte & 0xE0) == 0xC0) {
+        lead = {2, char32_t(byte & 0x1F), 0x80};
+    } else if ((byte & 0xF0) == 0xE0) {
+        lead = {3, char32_t(byte & 0x0F), 0x800};
+    } else if ((byte & 0xF8) == 0xF0) {
+        lead = {4, char32_t(byte & 0x07), 0x10000};
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+char32_t Decode(std::string_view unit) {
+    Lead lead{};
+    if (unit.empty() || !readLead(static_cast<unsigned char>(unit[0]), lead) ||
+        unit.size() != lead.length) {
+        return kReplacement;
+    }
+    char32_t codePoint = lead.bits;
+    for (std::size_t i = 1; i < unit.size(); ++i) {
+        codePoint = (codePoint << 6) | char32_t(static_cast<unsigned char>(unit[i]) & 0x3F);
+    }
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (codePoint < lead.smallest || codePoint > 0x10FFFF || surrogate) {
+        return kReplacement;
+    }
+    return codePoint;
+}
+
+std::size_t CountUnits(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos = NextUnit(text, pos)) {
+        ++count;
+    }
+    return count;
+}
+
+} // namespace catalogue::filter::utf8

@@ -1,0 +1,94 @@
+#include "catalogue/filter/filter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace catalogue::filter;
+
+namespace {
+
+// The message of the FilterError that parsing and binding expression raises, or "" if none.
+std::string errorOf(const std::string& expression) {
+    try {
+        Filter::Parse(expression).Bind({"cd", "Nom", "Description"});
+    } catch (const FilterError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+void expectError(const std::string& expression, const std::string& part) {
+    const std::string message = errorOf(expression);
+    EXPECT_EQ(message.rfind("Filtre incorrect : ", 0), 0u) << expression << " gave: " << message;
+    EXPECT_NE(message.find(part), std::string::npos) << expression << " gave: " << message;
+}
+
+} // namespace
+
+TEST(FilterErrors, TheSearchFilterOfAnUnescapedApostropheIsRejected) {
+    // What the filter would be if the typed text l'eau went in unescaped.
+    expectError("Nom like '*l'eau*' or Description like '*l'eau*'",
+                "« eau » (position 14) inattendu");
+}
+
+TEST(FilterErrors, UnterminatedTextsAndNames) {
+    expectError("Nom like '*jeu*", "texte entre apostrophes non terminé (position 10)");
+    expectError("Nom like \"jeu", "texte entre guillemets non terminé");
+    expectError("Nom like 'l''", "non terminé");
+    expectError("[Nom like 'x'", "nom de champ entre crochets non terminé (position 1)");
+    expectError("[] like 'x'", "nom de champ vide");
+}
+
+TEST(FilterErrors, UnbalancedParentheses) {
+    expectError("(Nom like 'a'", "« ) » attendue au lieu de la fin du filtre");
+    expectError("(Nom like 'a' Nom like 'b')", "« ) » attendue au lieu de « Nom » (position 15)");
+    expectError("Nom like 'a')", "« ) » sans parenthèse ouvrante (position 13)");
+    expectError("()", "nom de champ attendu au lieu de « ) »");
+}
+
+TEST(FilterErrors, UnknownOrMissingOperator) {
+    expectError("Nom = 'jeu'", "opérateur inconnu « = » (position 5)");
+    expectError("Nom contient 'jeu'", "opérateur inconnu « contient »");
+    expectError("Nom", "like attendu après le champ « Nom », trouvé la fin du filtre");
+    expectError("Nom like jeu", "motif entre apostrophes attendu après like au lieu de « jeu »");
+    expectError("Nom like", "motif entre apostrophes attendu après like au lieu de la fin");
+}
+
+TEST(FilterErrors, EmptyOrIncompleteExpressions) {
+    expectError("", "le filtre est vide");
+    expectError("  \t ", "le filtre est vide");
+    expectError("Nom like 'a' or", "nom de champ attendu au lieu de la fin du filtre");
+    expectError("or Nom like 'a'", "nom de champ attendu au lieu de « or »");
+    expectError("not", "nom de champ attendu");
+    expectError("Nom like 'a' and and Nom like 'b'", "« and » (position 18)");
+}
+
+TEST(FilterErrors, TrailingGarbage) {
+    expectError("Nom like 'a' Description", "« Description » (position 14) inattendu");
+    expectError("Nom like 'a' ; drop", "« ; »");
+}
+
+TEST(FilterErrors, BadPatterns) {
+    expectError("Nom like '*[jeu*'", "crochet « [ » sans « ] » dans le motif « *[jeu* »");
+    expectError("Nom like '[z-a]'", "intervalle inversé");
+    const std::string longPattern(500, 'x');
+    const std::string message = errorOf("Nom like '[" + longPattern + "'");
+    EXPECT_LT(message.size(), 200u) << "a long pattern is shortened in the message";
+}
+
+TEST(FilterErrors, UnknownFieldIsNamed) {
+    expectError("Nom like 'a' or Prix like '1'", "champ inconnu « Prix »");
+    expectError("[Nom ] like 'a'", "champ inconnu « Nom  »");
+}
+
+TEST(FilterErrors, NestingBeyondTheLimitIsRefused) {
+    const std::string parens = std::string(201, '(') + "Nom like 'a'" + std::string(201, ')');
+    expectError(parens, "trop de niveaux d'imbrication (200 au plus)");
+    std::string nots;
+    for (int i = 0; i < 100000; ++i) {
+        nots += "not ";
+    }
+    expectError(nots + "Nom like 'a'", "trop de niveaux d'imbrication");
+    expectError(std::string(1000000, '('), "trop de niveaux d'imbrication");
+}
