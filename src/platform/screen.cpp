@@ -1,8 +1,5 @@
 #include "platform/screen.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace platform {
 namespace {
 
@@ -16,32 +13,20 @@ TwipsSource& sourceY() {
     return source;
 }
 
-constexpr float kTwipsPerInch = 1440.0f;
-// Qt lays windows out in device-independent pixels of 1/96 inch and scales them to the
-// screen's real density itself, so the skin and the region stay in one coordinate system.
-constexpr float kDeviceIndependentDpi = 96.0f;
-
-float screenTwips(bool horizontal) {
-    const QScreen* screen =
-        qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
-            ? QGuiApplication::primaryScreen()
-            : nullptr;
-    if (screen == nullptr) {
-        return kTwipsPerInch / kDeviceIndependentDpi;
-    }
-    const qreal dpi = horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
-    const qreal independentDpi = dpi / screen->devicePixelRatio();
-    return float(kTwipsPerInch / (independentDpi > 0 ? independentDpi : kDeviceIndependentDpi));
-}
+// Qt lays every window out in device-independent pixels of 1/96 inch and maps them to the
+// screen's real density itself (its device pixel ratio), for the skin, the region and the
+// controls alike. Measured in those pixels a screen therefore always has 15 twips per pixel,
+// which keeps the window's outline on its painting at every density and scale factor.
+constexpr float kTwipsPerDeviceIndependentPixel = 1440.0f / 96.0f;
 
 } // namespace
 
 float TwipsPerPixelX() {
-    return sourceX() ? sourceX()() : screenTwips(true);
+    return sourceX() ? sourceX()() : kTwipsPerDeviceIndependentPixel;
 }
 
 float TwipsPerPixelY() {
-    return sourceY() ? sourceY()() : screenTwips(false);
+    return sourceY() ? sourceY()() : kTwipsPerDeviceIndependentPixel;
 }
 
 void SetTwipsPerPixelSource(TwipsSource x, TwipsSource y) {

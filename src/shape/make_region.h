@@ -6,10 +6,19 @@
 #include "platform/regions.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace shape {
 
+// The four table lookups the builder walks; by default the device's own tables.
+struct OutlineLookups {
+    using Lookup = std::function<std::int16_t(std::int16_t&)>;
+    Lookup outlineX, outlineY, holeX, holeY;
+};
+OutlineLookups DeviceOutlines();
+
 platform::HRGN MakeRegion(float& scaleX, float& scaleY, std::int16_t& offsetX,
-                          std::int16_t& offsetY, platform::HRGN& windowRgn);
+                          std::int16_t& offsetY, platform::HRGN& windowRgn,
+                          const OutlineLookups& outlines = DeviceOutlines());
 
 } // namespace shape

@@ -1,0 +1,39 @@
+// Start-up: the window is created with its controls, its load step runs, then it is shown
+// centred on the screen.
+
+#include "app/run_guarded.h"
+#include "app/shaped_form.h"
+#include "platform/app_info.h"
+#include "ui/fonts.h"
+#include "ui/skin_images.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+void centreOnScreen(QWidget& window) {
+    const QRect screen = window.screen()->availableGeometry();
+    window.move(screen.center() - window.rect().center());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvane Zelkis"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00.0003"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("orvane"));
+    ui::InstallFontSubstitutions();
+    ui::InitResources();
+
+    ShapedForm form;
+    centreOnScreen(form);
+    if (!RunGuarded([&form] { form.Form_Load(); }, GuardOutcome::EndOnError)) {
+        return 1;
+    }
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Modal message boxes with the classic style values: buttons in the low bits, the icon in
+// 16 (critical), 32 (question), 48 (exclamation) or 64 (information). A box without a title of
+// its own shows the application's title.
+
+#include <QString>
+#include <functional>
+
+namespace platform {
+
+inline constexpr int vbOKOnly = 0;
+inline constexpr int vbCritical = 16;
+inline constexpr int vbQuestion = 32;
+inline constexpr int vbExclamation = 48;
+inline constexpr int vbInformation = 64;
+inline constexpr int vbOK = 1;
+
+struct MessageBoxRequest {
+    QString prompt;
+    int style = vbOKOnly;
+    QString title; // already resolved: never empty
+};
+
+int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = {});
+
+// Tests answer boxes without showing them; an empty handler restores the real boxes.
+using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
+void SetMessageBoxHandler(MessageBoxHandler handler);
+
+// Carriage returns not followed by a line feed become line feeds, so texts written with bare
+// carriage returns break their lines here too.
+QString DisplayText(const QString& prompt);
+
+} // namespace platform

@@ -1,0 +1,49 @@
+#include "platform/mouse_pointer.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace platform {
+namespace {
+
+int& current() {
+    static int pointer = vbDefault;
+    return pointer;
+}
+
+std::function<void(int)>& observer() {
+    static std::function<void(int)> instance;
+    return instance;
+}
+
+void showPointer(int pointer) {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return;
+    }
+    while (QGuiApplication::overrideCursor() != nullptr) {
+        QGuiApplication::restoreOverrideCursor();
+    }
+    if (pointer == vbHourglass) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+}
+
+} // namespace
+
+void SetMousePointer(int pointer) {
+    current() = pointer;
+    showPointer(pointer);
+    if (observer()) {
+        observer()(pointer);
+    }
+}
+
+int MousePointer() {
+    return current();
+}
+
+void SetMousePointerObserver(std::function<void(int)> newObserver) {
+    observer() = std::move(newObserver);
+}
+
+} // namespace platform

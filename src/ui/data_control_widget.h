@@ -1,0 +1,21 @@
+#pragma once
+// The catalogue link's own small control. It stands in the black corner outside the window's
+// region, so it is never seen; it only carries its caption.
+
+#include <QWidget>
+
+namespace ui {
+
+class DataControlWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit DataControlWidget(QWidget* parent);
+
+    QString Caption = QStringLiteral("Data1");
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace ui

@@ -1,0 +1,79 @@
+# Sourced by the end-to-end tests: starts a private X server (Xvfb) with a window manager
+# (openbox) and a blue root window, and cleans everything up when the test ends.
+# Provides: start_orvane, wait_for_window, window_origin, pixel_at, screenshot, fail.
+
+set -euo pipefail
+
+ORVANE=${ORVANE:?ORVANE must name the program under test}
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/orvane-e2e.XXXXXX")
+export XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+PIDS=()
+
+cleanup() {
+    local pid
+    for pid in "${PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${ARTIFACTS:-}" ] && [ -n "${DISPLAY:-}" ]; then
+        mkdir -p "$ARTIFACTS"
+        import -window root "$ARTIFACTS/failure-$(basename "$0" .sh).png" 2>/dev/null || true
+    fi
+    exit 1
+}
+
+start_x() {
+    local fifo=$WORK/display
+    Xvfb -displayfd 3 -screen 0 ${SCREEN_SIZE:-1024x768}x24 -nolisten tcp 3>"$fifo" 2>"$WORK/xvfb.log" &
+    PIDS+=($!)
+    local tries=0
+    until [ -s "$fifo" ]; do
+        tries=$((tries + 1)); [ $tries -gt 100 ] && fail "Xvfb did not start"
+        sleep 0.05
+    done
+    export DISPLAY=":$(head -n1 "$fifo")"
+    openbox >"$WORK/openbox.log" 2>&1 &
+    PIDS+=($!)
+    sleep 0.5
+    # After the window manager, which paints the root itself when it starts.
+    xsetroot -solid '#0000ff'
+}
+
+# Starts the program in the background; its pid is in ORVANE_PID.
+start_orvane() {
+    "$ORVANE" >>"$WORK/orvane.log" 2>&1 &
+    ORVANE_PID=$!
+    PIDS+=("$ORVANE_PID")
+}
+
+# Waits until a visible window with the given title exists and prints its id.
+wait_for_window() {
+    local title=$1 tries=0 id
+    while :; do
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        tries=$((tries + 1)); [ $tries -gt 200 ] && return 1
+        sleep 0.05
+    done
+}
+
+# Prints "X Y" of a window's top-left corner on the screen.
+window_origin() {
+    xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} END{print x, y}'
+}
+
+screenshot() {
+    import -window root "$1"
+}
+
+# Prints the colour of one pixel of a screenshot as "R,G,B".
+pixel_at() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+start_x

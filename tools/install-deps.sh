@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, and only those missing. The package index is
+# refreshed only when something has to be installed.
+set -euo pipefail
+packages=(
+    cmake ninja-build g++ pkg-config libgtest-dev
+    qt6-base-dev libgl-dev
+    mdbtools-dev mdbtools
+    fonts-liberation
+    xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick
+    clang libclang-rt-14-dev
+    desktop-file-utils appstream time
+)
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"
