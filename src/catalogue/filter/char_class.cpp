@@ -7,19 +7,27 @@
 namespace catalogue::filter {
 
 void CharClass::AddRange(char32_t first, char32_t last) {
-    ranges_.emplace_back(first, last);
+    add(first, last);
     const char32_t foldedFirst = FoldCodePoint(first);
     const char32_t foldedLast = FoldCodePoint(last);
     if (foldedFirst <= foldedLast && (foldedFirst != first || foldedLast != last)) {
-        ranges_.emplace_back(foldedFirst, foldedLast);
+        add(foldedFirst, foldedLast);
     }
 }
 
-bool CharClass::Contains(char32_t codePoint) const {
-    const bool listed = std::any_of(ranges_.begin(), ranges_.end(), [codePoint](const auto& r) {
-        return codePoint >= r.first && codePoint <= r.second;
+void CharClass::add(char32_t first, char32_t last) {
+    for (char32_t c = first; c <= last && c < kAscii; ++c) {
+        ascii_.set(c);
+    }
+    if (last >= kAscii) {
+        ranges_.emplace_back(std::max(first, kAscii), last);
+    }
+}
+
+bool CharClass::listedBeyondAscii(char32_t codePoint) const {
+    return std::any_of(ranges_.begin(), ranges_.end(), [codePoint](const auto& range) {
+        return codePoint >= range.first && codePoint <= range.second;
     });
-    return listed != negated_;
 }
 
 } // namespace catalogue::filter

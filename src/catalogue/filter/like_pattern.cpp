@@ -121,6 +121,7 @@ private:
     void endSegment() {
         flushLiteral();
         if (!current_.empty()) {
+            current_.ChooseAnchor();
             segments_.push_back(std::move(current_));
             current_ = PatternSegment();
         }

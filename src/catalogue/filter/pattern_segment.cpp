@@ -60,22 +60,52 @@ std::size_t PatternSegment::MatchAt(std::string_view text, std::size_t start) co
     return pos;
 }
 
+void PatternSegment::ChooseAnchor() {
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < elements_.size(); ++i) {
+        const std::string& literal = elements_[i].literal;
+        if (elements_[i].kind == Kind::Literal &&
+            (anchor_ == npos || literal.size() > elements_[anchor_].literal.size())) {
+            anchor_ = i;
+            unitsBeforeAnchor_ = units;
+        }
+        units += elements_[i].kind == Kind::Literal ? utf8::CountUnits(literal) : 1;
+    }
+}
+
+// Where the segment starts when its anchor lies at anchorAt, or npos if it would start before
+// from.
+std::size_t PatternSegment::startBefore(std::string_view text, std::size_t anchorAt,
+                                        std::size_t from) const {
+    std::size_t start = anchorAt;
+    for (std::size_t i = 0; i < unitsBeforeAnchor_; ++i) {
+        if (start <= from) {
+            return npos;
+        }
+        start = utf8::PreviousUnit(text, start);
+    }
+    return start < from ? npos : start;
+}
+
 std::size_t PatternSegment::FindFrom(std::string_view text, std::size_t from) const {
-    const Element& head = elements_.front();
-    if (head.kind == Kind::Literal) {
-        // Let the substring search skip to the places where the segment can start.
-        for (std::size_t at = text.find(head.literal, from); at != npos;
-             at = text.find(head.literal, at + 1)) {
-            const std::size_t end =
-                elements_.size() == 1 ? at + head.literal.size() : MatchAt(text, at);
+    if (anchor_ == npos) {
+        for (std::size_t at = from; at < text.size(); at = utf8::NextUnit(text, at)) {
+            const std::size_t end = MatchAt(text, at);
             if (end != npos) {
                 return end;
             }
         }
         return npos;
     }
-    for (std::size_t at = from; at < text.size(); at = utf8::NextUnit(text, at)) {
-        const std::size_t end = MatchAt(text, at);
+    // Let the substring search skip to the places where the anchor lies; as those places go
+    // up so do the segment's possible starts, so the first that matches is the leftmost.
+    const std::string& anchor = elements_[anchor_].literal;
+    for (std::size_t at = text.find(anchor, from); at != npos; at = text.find(anchor, at + 1)) {
+        if (elements_.size() == 1) {
+            return at + anchor.size();
+        }
+        const std::size_t start = startBefore(text, at, from);
+        const std::size_t end = start == npos ? npos : MatchAt(text, start);
         if (end != npos) {
             return end;
         }

@@ -21,6 +21,9 @@ public:
     void AddDigit();
     void AddClass(CharClass charClass);
     bool empty() const { return elements_.empty(); }
+    // Picks the longest literal as the text that FindFrom searches for first; called once the
+    // segment is complete.
+    void ChooseAnchor();
 
     // All positions are byte offsets into case-folded text.
     // The end of a match that starts exactly at start, or npos.
@@ -39,8 +42,11 @@ private:
     };
 
     static bool matchesCharacter(const Element& element, char32_t codePoint);
+    std::size_t startBefore(std::string_view text, std::size_t anchorAt, std::size_t from) const;
 
     std::vector<Element> elements_;
+    std::size_t anchor_ = npos;         // index of the literal searched for first
+    std::size_t unitsBeforeAnchor_ = 0; // characters the segment holds before it
 };
 
 } // namespace catalogue::filter

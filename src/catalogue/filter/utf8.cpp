@@ -28,7 +28,7 @@ bool readLead(unsigned char byte, Lead& lead) {
 
 } // namespace
 
-char32_t Decode(std::string_view unit) {
+char32_t DecodeSequence(std::string_view unit) {
     Lead lead{};
     if (unit.empty() || !readLead(static_cast<unsigned char>(unit[0]), lead) ||
         unit.size() != lead.length) {
@@ -43,6 +43,27 @@ char32_t Decode(std::string_view unit) {
         return kReplacement;
     }
     return codePoint;
+}
+
+void AppendEncoded(std::string& text, char32_t codePoint) {
+    char bytes[4];
+    std::size_t length = 0;
+    if (codePoint < 0x80) {
+        bytes[length++] = char(codePoint);
+    } else if (codePoint < 0x800) {
+        bytes[length++] = char(0xC0 | (codePoint >> 6));
+        bytes[length++] = char(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        bytes[length++] = char(0xE0 | (codePoint >> 12));
+        bytes[length++] = char(0x80 | ((codePoint >> 6) & 0x3F));
+        bytes[length++] = char(0x80 | (codePoint & 0x3F));
+    } else {
+        bytes[length++] = char(0xF0 | (codePoint >> 18));
+        bytes[length++] = char(0x80 | ((codePoint >> 12) & 0x3F));
+        bytes[length++] = char(0x80 | ((codePoint >> 6) & 0x3F));
+        bytes[length++] = char(0x80 | (codePoint & 0x3F));
+    }
+    text.append(bytes, length);
 }
 
 std::size_t CountUnits(std::string_view text) {

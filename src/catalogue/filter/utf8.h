@@ -5,6 +5,7 @@
 // always agree and never leave the text.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace catalogue::filter::utf8 {
@@ -31,8 +32,18 @@ inline std::size_t PreviousUnit(std::string_view text, std::size_t end) {
     return end;
 }
 
+// The code point of a unit of more than one byte, or U+FFFD when it is not valid UTF-8.
+char32_t DecodeSequence(std::string_view unit);
+
 // The code point of one unit, or U+FFFD when the unit is not a valid UTF-8 sequence.
-char32_t Decode(std::string_view unit);
+inline char32_t Decode(std::string_view unit) {
+    if (unit.size() == 1 && static_cast<unsigned char>(unit[0]) < 0x80) {
+        return char32_t(unit[0]);
+    }
+    return DecodeSequence(unit);
+}
+
+void AppendEncoded(std::string& text, char32_t codePoint);
 
 // Number of units in text, used to give positions in messages.
 std::size_t CountUnits(std::string_view text);
