@@ -1,0 +1,40 @@
+#pragma once
+// Shared set-up for in-process tests of the window on Qt's offscreen platform: the modal boxes,
+// the beep, the mouse pointer and ending the program are replaced by recorders, so no test
+// blocks on a box or ends the test process.
+
+#include "app/shaped_form.h"
+#include "platform/message_box.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+// Thrown by the replaced ending, so a test sees where the program would have ended.
+struct ProgramEnded {};
+
+// The one QApplication of a test process.
+QApplication& TestApplication();
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the window and runs its load step, as start-up does.
+    ShapedForm& openForm();
+    // The folder the program believes it was started from.
+    QString programFolder() const { return folder_.path(); }
+
+    std::vector<platform::MessageBoxRequest> boxes;
+    std::vector<int> pointerChanges;
+    int beeps = 0;
+    int ends = 0;
+    std::unique_ptr<ShapedForm> form;
+
+private:
+    QTemporaryDir folder_;
+};
