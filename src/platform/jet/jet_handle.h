@@ -1,0 +1,25 @@
+#pragma once
+// What a database and its open tables share: the open libmdb handle, the file's name for
+// messages and the decoder of the file's text. Tables hold it too, so the handle outlives them.
+
+#include "platform/jet/jet_text.h"
+#include "platform/jet/libmdb.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace platform {
+
+struct JetHandle {
+    JetHandle(std::filesystem::path path, MdbHandle* opened, JetTextDecoder textDecoder)
+        : file(std::move(path)), mdb(opened), decoder(std::move(textDecoder)) {}
+    JetHandle(const JetHandle&) = delete;
+    JetHandle& operator=(const JetHandle&) = delete;
+    ~JetHandle() { mdb_close(mdb); }
+
+    std::filesystem::path file;
+    MdbHandle* mdb; // owned
+    JetTextDecoder decoder;
+};
+
+} // namespace platform

@@ -1,0 +1,82 @@
+#pragma once
+// One table of a Jet database: its columns, and its rows in the table's own order (the order of
+// its data pages) as UTF-8 text that may be null.
+
+#include "platform/jet/jet_rows.h"
+#include "platform/jet/libmdb.h"
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+struct JetHandle;
+
+enum class JetType {
+    Boolean,
+    Byte,
+    Integer,
+    LongInteger,
+    Currency,
+    Single,
+    Double,
+    DateTime,
+    Binary,
+    Text,
+    Ole,
+    Memo,
+    ReplicationId,
+    Numeric,
+    Complex,
+    Unknown,
+};
+
+struct JetColumn {
+    std::string name;
+    JetType type;
+    int size; // stored size in bytes of fixed-size and Text columns, 0 for the others
+};
+
+class JetTable {
+public:
+    JetTable(std::shared_ptr<JetHandle> handle, libmdb::TableDefPtr definition);
+    JetTable(JetTable&&) noexcept;
+    JetTable& operator=(JetTable&&) noexcept;
+    ~JetTable();
+
+    const std::string& name() const { return name_; }
+    const std::vector<JetColumn>& columns() const { return columns_; }
+    // The row count that the table's definition records.
+    std::size_t declaredRowCount() const;
+
+    // The values of one row, in the order of the fields asked for; null is std::nullopt. The
+    // views are valid only during the call that receives them.
+    using RowValues = std::span<const std::optional<std::string_view>>;
+
+    // Calls onRow once per row, in table order. Field names are matched without regard to
+    // letter case. Text and memo values come back whole; other kinds as libmdb writes them
+    // (dates as 2024-01-31 13:45:00, booleans as 1 or 0); binary and OLE fields are refused.
+    // Throws JetError for a missing or unreadable field and for damage met on the way.
+    void readRows(const std::vector<std::string>& fields,
+                  const std::function<void(RowValues)>& onRow);
+
+    // All the rows of the fields asked for, kept compactly.
+    JetRows readAll(const std::vector<std::string>& fields);
+
+private:
+    struct Wanted;
+    std::vector<Wanted> planFields(const std::vector<std::string>& fields) const;
+
+    std::shared_ptr<JetHandle> handle_;
+    libmdb::TableDefPtr definition_; // released before the handle it belongs to
+    std::string name_;
+    std::vector<JetColumn> columns_;
+};
+
+} // namespace platform
