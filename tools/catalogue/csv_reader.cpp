@@ -1,0 +1,161 @@
+#include "csv_reader.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace jet_writer {
+
+namespace {
+
+std::string hexByte(unsigned char byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", byte);
+    return text;
+}
+
+bool startsWith(const char* bytes, std::size_t size, std::initializer_list<unsigned char> prefix) {
+    if (size < prefix.size())
+        return false;
+    std::size_t i = 0;
+    for (const unsigned char expected : prefix)
+        if (static_cast<unsigned char>(bytes[i++]) != expected)
+            return false;
+    return true;
+}
+
+} // namespace
+
+CsvReader::CsvReader(std::istream& input, std::string sourceName)
+    : input_(input), sourceName_(std::move(sourceName)) {
+    skipByteOrderMark();
+}
+
+void CsvReader::fail(TextPosition at, const std::string& problem) const {
+    throw InputError(sourceName_, at, problem);
+}
+
+bool CsvReader::refill() {
+    input_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    if (input_.bad())
+        fail(here_, "lecture du fichier impossible");
+    begin_ = 0;
+    end_ = static_cast<std::size_t>(input_.gcount());
+    return end_ > 0;
+}
+
+void CsvReader::skipByteOrderMark() {
+    refill();
+    const char* bytes = buffer_.data() + begin_;
+    if (startsWith(bytes, end_, {0xef, 0xbb, 0xbf}))
+        begin_ += 3;
+    else if (startsWith(bytes, end_, {0xff, 0xfe}) || startsWith(bytes, end_, {0xfe, 0xff}))
+        fail(here_, "le fichier est en UTF-16 ; enregistrez-le en UTF-8");
+}
+
+int CsvReader::peek() {
+    if (begin_ == end_ && !refill()) {
+        if (utf8_.midSequence())
+            fail(characterStart_, "séquence UTF-8 tronquée en fin de fichier");
+        return -1;
+    }
+    return static_cast<unsigned char>(buffer_[begin_]);
+}
+
+void CsvReader::advance() {
+    const auto byte = static_cast<unsigned char>(buffer_[begin_++]);
+    if (!utf8_.midSequence())
+        characterStart_ = here_;
+    switch (utf8_.feed(byte)) {
+    case Utf8Validator::Step::invalid:
+        fail(characterStart_, "texte UTF-8 invalide (octet " + hexByte(byte) + ")");
+    case Utf8Validator::Step::partial:
+        return;
+    case Utf8Validator::Step::complete:
+        break;
+    }
+    if (byte == 0)
+        fail(characterStart_, "caractère nul (U+0000) interdit");
+    if (byte == '\n' && afterCarriageReturn_) {
+        afterCarriageReturn_ = false;
+        return;
+    }
+    afterCarriageReturn_ = byte == '\r';
+    if (byte == '\n' || byte == '\r')
+        here_ = {here_.line + 1, 1};
+    else
+        ++here_.column;
+}
+
+bool CsvReader::skipBlankLines() {
+    int c = peek();
+    while (c == '\r' || c == '\n') {
+        advance();
+        c = peek();
+    }
+    return c >= 0;
+}
+
+bool CsvReader::next(CsvRecord& record) {
+    record.fields.clear();
+    if (!skipBlankLines())
+        return false;
+    for (;;) {
+        readField(record.fields.emplace_back());
+        if (peek() != ',')
+            break;
+        advance();
+    }
+    record.end = here_;
+    endOfLine();
+    return true;
+}
+
+void CsvReader::readField(CsvField& field) {
+    field.start = here_;
+    field.quoted = peek() == '"';
+    if (field.quoted)
+        readQuoted(field);
+    else
+        readUnquoted(field);
+}
+
+void CsvReader::readQuoted(CsvField& field) {
+    const TextPosition opening = here_;
+    advance();
+    for (;;) {
+        const int c = peek();
+        if (c < 0)
+            fail(opening, "guillemet ouvert ici et jamais refermé");
+        advance();
+        if (c == '"') {
+            if (peek() != '"')
+                break;
+            advance();
+        }
+        field.text.push_back(static_cast<char>(c));
+    }
+    const int after = peek();
+    if (after >= 0 && after != ',' && after != '\r' && after != '\n')
+        fail(here_, "caractère inattendu après un guillemet fermant (un guillemet dans un "
+                    "champ entre guillemets s'écrit \"\")");
+}
+
+void CsvReader::readUnquoted(CsvField& field) {
+    for (int c = peek(); c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek()) {
+        if (c == '"')
+            fail(here_, "guillemet dans un champ sans guillemets (entourez le champ de "
+                        "guillemets et doublez ceux qu'il contient)");
+        field.text.push_back(static_cast<char>(c));
+        advance();
+    }
+}
+
+void CsvReader::endOfLine() {
+    const int c = peek();
+    if (c == '\r' || c == '\n')
+        advance();
+    if (c == '\r' && peek() == '\n')
+        advance();
+}
+
+} // namespace jet_writer

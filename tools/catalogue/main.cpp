@@ -1,0 +1,61 @@
+// orvane-catalogue: builds a catalogue database (base.MDB) from a CSV file.
+
+#include "catalogue_build.h"
+
+#include <cstdio>
+#include <exception>
+#include <new>
+#include <string>
+
+namespace {
+
+constexpr const char* usage = "usage : orvane-catalogue CATALOGUE.csv base.MDB\n";
+
+constexpr const char* help =
+    "Construit une base de catalogue au format Access 2000 (Jet 4) à partir d'un fichier CSV.\n"
+    "\n"
+    "Le fichier CSV est en UTF-8 (avec ou sans marque d'ordre d'octets), champs séparés par\n"
+    "des virgules. Un champ entre guillemets peut contenir des virgules, des retours à la\n"
+    "ligne et des guillemets doublés (\"\"). La première ligne nomme les colonnes Nom, cd et\n"
+    "Description, dans n'importe quel ordre et sans tenir compte des majuscules ; aucune\n"
+    "autre colonne n'est admise. Chaque ligne suivante est une entrée du catalogue.\n"
+    "\n"
+    "Un champ vide sans guillemets laisse la valeur nulle ; \"\" donne un texte vide.\n"
+    "Nom et cd comptent au plus 255 caractères ; Description peut être très longue.\n"
+    "\n"
+    "La base obtenue contient la table Index (Nom, cd : texte ; Description : mémo),\n"
+    "les entrées dans l'ordre du fichier. Elle est écrite sous un nom provisoire puis mise\n"
+    "en place d'un coup : en cas d'erreur, une base existante reste intacte.\n"
+    "\n"
+    "Code de sortie : 0 en cas de succès, 1 en cas d'erreur, 2 si les arguments sont faux.\n";
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "orvane-catalogue : %s\n", message.c_str());
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::fputs(usage, stdout);
+        std::fputs("\n", stdout);
+        std::fputs(help, stdout);
+        return 0;
+    }
+    if (argc != 3) {
+        std::fputs(usage, stderr);
+        std::fputs("orvane-catalogue --help en dit plus.\n", stderr);
+        return 2;
+    }
+    try {
+        const std::size_t count = jet_writer::buildCatalogue(argv[1], argv[2]);
+        std::printf("orvane-catalogue : %zu entrée%s écrite%s dans %s\n", count,
+                    count > 1 ? "s" : "", count > 1 ? "s" : "", argv[2]);
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return fail("mémoire insuffisante");
+    } catch (const std::exception& error) {
+        return fail(error.what());
+    }
+}

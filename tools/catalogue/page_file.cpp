@@ -1,0 +1,27 @@
+#include "page_file.h"
+
+#include "errors.h"
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+namespace jet_writer {
+
+std::uint32_t PageFile::allocate() {
+    if (pageCount_ == maxPageCount)
+        throw FileError("le catalogue dépasse 2 Go, la taille maximale d'une base Access");
+    return pageCount_++;
+}
+
+void PageFile::write(std::uint32_t number, const Page& page) {
+    if (number >= pageCount_)
+        throw std::logic_error("writing a page that was never allocated");
+    const auto offset = static_cast<long long>(number) * static_cast<long long>(pageSize);
+    errno = 0;
+    const bool placed = std::fseek(stream_, static_cast<long>(offset), SEEK_SET) == 0;
+    if (!placed || std::fwrite(page.bytes().data(), 1, pageSize, stream_) != pageSize)
+        throw FileError(std::string("écriture impossible : ") + std::strerror(errno));
+}
+
+} // namespace jet_writer
