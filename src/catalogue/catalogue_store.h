@@ -1,0 +1,36 @@
+#pragma once
+// The catalogues read so far, shared by every data control of the process. A table's rows are
+// read once and kept while its file stays the same (same path, size and modification time); a
+// changed or replaced file is read afresh. Reading runs in a separate helper program, so that a
+// damaged file that upsets the Jet library can only end that helper, never this program.
+
+#include "catalogue/catalogue_table.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace catalogue {
+
+// Starts reading table Index of the catalogue at path in the background. A later
+// OpenCatalogueTable of the same, unchanged file waits for this read and uses it. Failures are
+// kept for that later call to report.
+void PreloadCatalogue(const QString& path);
+
+// Checks that the file is there, readable and a Jet database; throws CatalogueError otherwise.
+void CheckCatalogueFile(const QString& path);
+
+// The rows of a table of the catalogue at path (fields Nom, cd and Description), read now or
+// taken from an earlier read of the unchanged file. Throws CatalogueError.
+std::shared_ptr<CatalogueTable> OpenCatalogueTable(const QString& path, const QString& table);
+
+// How many times a catalogue table was read from its file since the program started.
+std::size_t CatalogueReadCount();
+
+// The helper program that reads catalogues; by default orvane-read-catalogue beside the
+// program file. Tests, whose programs live elsewhere, name it here.
+void SetCatalogueReaderProgram(const QString& program);
+
+} // namespace catalogue

@@ -1,0 +1,44 @@
+#pragma once
+// One catalogue table held in memory: the file it came from, its name and its rows, with the
+// filters used on it. Each distinct filter text is parsed and bound to the table once, and the
+// rows it matches are found lazily, front to back, and remembered; a few recent filters are kept.
+// Used from one thread at a time.
+
+#include "catalogue/catalogue_rows.h"
+#include "catalogue/match_list.h"
+
+#include <QString>
+
+#include <list>
+#include <memory>
+#include <string>
+
+namespace catalogue {
+
+class CatalogueTable {
+public:
+    CatalogueTable(std::string file, std::string name, CatalogueRows rows);
+
+    const std::string& file() const { return file_; }
+    const std::string& name() const { return name_; }
+    const CatalogueRows& rows() const { return rows_; }
+
+    // The matches of a filter; throws CatalogueError for a malformed filter or an unknown field.
+    MatchList& matches(const QString& criteria);
+
+    // The index of a column, letter case ignored; throws CatalogueError when there is none.
+    std::size_t columnIndex(const QString& name) const;
+
+    // A French phrase naming the table and its file, for messages.
+    std::string describe() const;
+
+private:
+    static constexpr std::size_t kKeptFilters = 4;
+
+    std::string file_;
+    std::string name_;
+    CatalogueRows rows_;
+    std::list<std::pair<QString, MatchList>> filters_; // most recently used first
+};
+
+} // namespace catalogue

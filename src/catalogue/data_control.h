@@ -1,0 +1,33 @@
+#pragma once
+// The catalogue link: a database file, a table in it, and the recordset over that table.
+//
+// Refresh opens the database named by DatabaseName and, when RecordSource names a table, builds
+// a new recordset over that table's rows. A catalogue's rows are read once and kept while its
+// file stays the same (same path, size and modification time), so repeated Refreshes are cheap.
+// A Refresh that fails throws CatalogueError and leaves the previous recordset current.
+
+#include "catalogue/catalogue_error.h"
+#include "catalogue/recordset.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace catalogue {
+
+class DataControl {
+public:
+    QString DatabaseName = QStringLiteral("BASE.MDB");
+    QString RecordSource;
+
+    // With an empty RecordSource, only checks that the database can be opened.
+    void Refresh();
+
+    // The current recordset; throws CatalogueError when no Refresh has built one yet.
+    catalogue::Recordset& Recordset();
+
+private:
+    std::optional<catalogue::Recordset> recordset_;
+};
+
+} // namespace catalogue
