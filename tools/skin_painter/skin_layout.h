@@ -1,0 +1,57 @@
+#pragma once
+// Where the device's features lie on the skin, in skin pixels. The window's controls and hot
+// spots are placed on these features, so the numbers are fixed; QRect bounds are inclusive.
+
+#include <QPoint>
+#include <QRect>
+#include <array>
+
+namespace painter::layout {
+
+inline constexpr int kSkinWidth = 353;
+inline constexpr int kSkinHeight = 437;
+
+// Title block and its dark name plate.
+inline constexpr QRect kTitleBlock{113, 1, 141, 42};
+inline constexpr QRect kNamePlate{128, 25, 120, 14};
+
+// The green screen (x 102..261, y 63..262) and the metal bezel around it, which widens at the
+// bottom into the arrow bar (y 263..286).
+inline constexpr QRect kScreen{102, 63, 160, 200};
+inline constexpr QRect kBezel{94, 55, 176, 232};
+inline constexpr QRect kArrowBar{94, 263, 176, 24};
+
+// Arrows: the picture boxes' full images are 25 x 19; the triangles stay in the first 24
+// columns.
+inline constexpr QRect kLeftArrowImage{121, 266, 25, 19};
+inline constexpr QRect kRightArrowImage{219, 266, 25, 19};
+inline constexpr QRect kLeftArrowBox{121, 266, 24, 19};
+inline constexpr QRect kRightArrowBox{219, 266, 24, 19};
+// Plain metal between the arrows, where the counter is written.
+inline constexpr QRect kCounterPlate{146, 269, 71, 16};
+
+// The recess with the three round buttons: close (cross), minimise (minus), help (?).
+inline constexpr QRect kRecess{274, 55, 27, 71};
+inline constexpr int kButtonSize = 16;
+enum class ButtonMark { Cross, Minus, Question };
+struct ButtonPlace {
+    QPoint topLeft;
+    ButtonMark mark;
+};
+inline constexpr std::array<ButtonPlace, 3> kButtons = {{
+    {{279, 65}, ButtonMark::Cross},
+    {{279, 84}, ButtonMark::Minus},
+    {{279, 104}, ButtonMark::Question},
+}};
+
+// The logo in the lower casing.
+inline constexpr QRect kLogo{45, 300, 261, 66};
+
+// The input strip: 3-pixel frame around a black interior.
+inline constexpr QRect kStripOuter{1, 384, 343, 45};
+inline constexpr QRect kStripInterior{4, 388, 336, 37};
+
+// The bar joining the strip to the casing under the cable, and the capsule connector.
+inline constexpr QRect kBridge{251, 372, 91, 13};
+
+} // namespace painter::layout
