@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <random>
 #include <string>
@@ -22,7 +23,7 @@ const std::vector<std::string> kWords{
     "disque",  "Musique", "CLASSIQUE", "été",   "Société", "cartes",  "de",      "la",
     "le",      "des",     "orchestre", "Piano", "violon",  "édition", "coffret", "volume",
     "Concert", "live",    "best",      "of",    "à",       "l'eau",   "île",     "Noël",
-    "Jeunes",  "chœur",   "Été",       "opéra", "jazz",    "rock",    "[1]",     "2*3"};
+    "Enfants", "chœur",   "Été",       "opéra", "jazz",    "rock",    "[1]",     "2*3"};
 
 std::string sentence(std::mt19937& random, std::size_t bytes) {
     std::uniform_int_distribution<std::size_t> pick(0, kWords.size() - 1);
@@ -61,13 +62,20 @@ Table makeTable(std::size_t rows) {
 // The best of a few runs, since the machine is shared.
 constexpr int kRuns = 5;
 
+// Processor time of this process, less disturbed than the wall clock by other work on the machine.
+double cpuNanoseconds() {
+    return double(std::clock()) * 1e9 / CLOCKS_PER_SEC;
+}
+
 void timeFilter(const Table& table, const char* expression) {
     const BoundFilter filter = Filter::Parse(expression).Bind({"cd", "Nom", "Description"});
     std::vector<std::optional<std::string_view>> cells(3);
     std::size_t matches = 0;
     double ns = 1e300;
+    double cpuNs = 1e300;
     for (int run = 0; run < kRuns; ++run) {
         matches = 0;
+        const double cpuStart = cpuNanoseconds();
         const auto start = Clock::now();
         for (std::size_t row = 0; row < table.rows; ++row) {
             for (std::size_t column = 0; column < 3; ++column) {
@@ -76,9 +84,10 @@ void timeFilter(const Table& table, const char* expression) {
             matches += filter.Matches(cells) ? 1 : 0;
         }
         ns = std::min(ns, std::chrono::duration<double, std::nano>(Clock::now() - start).count());
+        cpuNs = std::min(cpuNs, cpuNanoseconds() - cpuStart);
     }
-    std::printf("%8.1f ns/row %8.2f ms total %7zu matches  %s\n", ns / double(table.rows), ns / 1e6,
-                matches, expression);
+    std::printf("%7.1f ns/row (processor %7.1f) %7.2f ms %7zu matches  %s\n",
+                ns / double(table.rows), cpuNs / double(table.rows), ns / 1e6, matches, expression);
 }
 
 } // namespace

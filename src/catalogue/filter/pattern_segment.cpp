@@ -6,32 +6,34 @@ namespace catalogue::filter {
 
 void PatternSegment::AddLiteral(std::string_view foldedText) {
     if (!elements_.empty() && elements_.back().kind == Kind::Literal) {
-        elements_.back().literal += foldedText;
-    } else {
-        elements_.push_back({Kind::Literal, std::string(foldedText), CharClass()});
+        literals_.back() += foldedText;
+        return;
     }
+    elements_.push_back({Kind::Literal, std::uint32_t(literals_.size())});
+    literals_.emplace_back(foldedText);
 }
 
 void PatternSegment::AddAnyChar() {
-    elements_.push_back({Kind::AnyChar, {}, CharClass()});
+    elements_.push_back({Kind::AnyChar, 0});
 }
 
 void PatternSegment::AddDigit() {
-    elements_.push_back({Kind::Digit, {}, CharClass()});
+    elements_.push_back({Kind::Digit, 0});
 }
 
 void PatternSegment::AddClass(CharClass charClass) {
-    elements_.push_back({Kind::Class, {}, std::move(charClass)});
+    elements_.push_back({Kind::Class, std::uint32_t(classes_.size())});
+    classes_.push_back(std::move(charClass));
 }
 
-bool PatternSegment::matchesCharacter(const Element& element, char32_t codePoint) {
+bool PatternSegment::matchesCharacter(const Element& element, char32_t codePoint) const {
     switch (element.kind) {
     case Kind::AnyChar:
         return true;
     case Kind::Digit:
         return codePoint >= U'0' && codePoint <= U'9';
     case Kind::Class:
-        return element.charClass.Contains(codePoint);
+        return classes_[element.index].Contains(codePoint);
     case Kind::Literal:
         break;
     }
@@ -42,10 +44,10 @@ std::size_t PatternSegment::MatchAt(std::string_view text, std::size_t start) co
     std::size_t pos = start;
     for (const Element& element : elements_) {
         if (element.kind == Kind::Literal) {
-            if (!text.substr(pos).starts_with(element.literal)) {
+            if (!text.substr(pos).starts_with(literalOf(element))) {
                 return npos;
             }
-            pos += element.literal.size();
+            pos += literalOf(element).size();
             continue;
         }
         if (pos >= text.size()) {
@@ -63,13 +65,16 @@ std::size_t PatternSegment::MatchAt(std::string_view text, std::size_t start) co
 void PatternSegment::ChooseAnchor() {
     std::size_t units = 0;
     for (std::size_t i = 0; i < elements_.size(); ++i) {
-        const std::string& literal = elements_[i].literal;
-        if (elements_[i].kind == Kind::Literal &&
-            (anchor_ == npos || literal.size() > elements_[anchor_].literal.size())) {
+        if (elements_[i].kind != Kind::Literal) {
+            ++units;
+            continue;
+        }
+        const std::string& literal = literalOf(elements_[i]);
+        if (anchor_ == npos || literal.size() > literalOf(elements_[anchor_]).size()) {
             anchor_ = i;
             unitsBeforeAnchor_ = units;
         }
-        units += elements_[i].kind == Kind::Literal ? utf8::CountUnits(literal) : 1;
+        units += utf8::CountUnits(literal);
     }
 }
 
@@ -99,7 +104,7 @@ std::size_t PatternSegment::FindFrom(std::string_view text, std::size_t from) co
     }
     // Let the substring search skip to the places where the anchor lies; as those places go
     // up so do the segment's possible starts, so the first that matches is the leftmost.
-    const std::string& anchor = elements_[anchor_].literal;
+    const std::string& anchor = literalOf(elements_[anchor_]);
     for (std::size_t at = text.find(anchor, from); at != npos; at = text.find(anchor, at + 1)) {
         if (elements_.size() == 1) {
             return at + anchor.size();
@@ -117,8 +122,8 @@ std::size_t PatternSegment::MatchSuffix(std::string_view text, std::size_t from)
     std::size_t end = text.size();
     for (auto it = elements_.rbegin(); it != elements_.rend(); ++it) {
         if (it->kind == Kind::Literal) {
-            const std::size_t length = it->literal.size();
-            if (end - from < length || text.substr(end - length, length) != it->literal) {
+            const std::size_t length = literalOf(*it).size();
+            if (end - from < length || text.substr(end - length, length) != literalOf(*it)) {
                 return npos;
             }
             end -= length;

@@ -6,6 +6,7 @@
 #include "catalogue/filter/char_class.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,17 +35,20 @@ public:
     std::size_t MatchSuffix(std::string_view text, std::size_t from) const;
 
 private:
-    enum class Kind { Literal, AnyChar, Digit, Class };
+    enum class Kind : std::uint32_t { Literal, AnyChar, Digit, Class };
+    // Kept small, since a long pattern of ? has one element per character.
     struct Element {
         Kind kind;
-        std::string literal;
-        CharClass charClass;
+        std::uint32_t index; // into literals_ or classes_
     };
 
-    static bool matchesCharacter(const Element& element, char32_t codePoint);
+    const std::string& literalOf(const Element& element) const { return literals_[element.index]; }
+    bool matchesCharacter(const Element& element, char32_t codePoint) const;
     std::size_t startBefore(std::string_view text, std::size_t anchorAt, std::size_t from) const;
 
     std::vector<Element> elements_;
+    std::vector<std::string> literals_;
+    std::vector<CharClass> classes_;
     std::size_t anchor_ = npos;         // index of the literal searched for first
     std::size_t unitsBeforeAnchor_ = 0; // characters the segment holds before it
 };
