@@ -86,6 +86,22 @@ void CsvReader::advance() {
         ++here_.column;
 }
 
+// Takes in one go the ASCII characters up to the next quote, comma, line break or control
+// character: they need no UTF-8 check and move only the column.
+void CsvReader::takePlainRun(std::string& text) {
+    if (utf8_.midSequence())
+        return;
+    const char* start = buffer_.data() + begin_;
+    const char* end = buffer_.data() + end_;
+    const char* stop = start;
+    while (stop != end && *stop >= ' ' && *stop != '"' && *stop != ',')
+        ++stop;
+    text.append(start, stop);
+    begin_ += static_cast<std::size_t>(stop - start);
+    here_.column += static_cast<std::size_t>(stop - start);
+    afterCarriageReturn_ = afterCarriageReturn_ && stop == start;
+}
+
 bool CsvReader::skipBlankLines() {
     int c = peek();
     while (c == '\r' || c == '\n') {
@@ -123,6 +139,7 @@ void CsvReader::readQuoted(CsvField& field) {
     const TextPosition opening = here_;
     advance();
     for (;;) {
+        takePlainRun(field.text);
         const int c = peek();
         if (c < 0)
             fail(opening, "guillemet ouvert ici et jamais refermé");
@@ -141,7 +158,11 @@ void CsvReader::readQuoted(CsvField& field) {
 }
 
 void CsvReader::readUnquoted(CsvField& field) {
-    for (int c = peek(); c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek()) {
+    for (;;) {
+        takePlainRun(field.text);
+        const int c = peek();
+        if (c < 0 || c == ',' || c == '\r' || c == '\n')
+            return;
         if (c == '"')
             fail(here_, "guillemet dans un champ sans guillemets (entourez le champ de "
                         "guillemets et doublez ceux qu'il contient)");

@@ -39,6 +39,7 @@ public:
 private:
     int peek();
     void advance();
+    void takePlainRun(std::string& text);
     bool refill();
     void skipByteOrderMark();
     bool skipBlankLines();

@@ -48,39 +48,40 @@ int sequenceLength(unsigned char lead) {
     return lead < 0xf0 ? 3 : 4;
 }
 
-void appendCodePoint(std::u16string& out, char32_t codePoint) {
+char16_t* putCodePoint(char16_t* out, char32_t codePoint) {
     if (codePoint < 0x10000) {
-        out.push_back(static_cast<char16_t>(codePoint));
-        return;
+        *out = static_cast<char16_t>(codePoint);
+        return out + 1;
     }
     codePoint -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xd800 + (codePoint >> 10)));
-    out.push_back(static_cast<char16_t>(0xdc00 + (codePoint & 0x3ff)));
+    out[0] = static_cast<char16_t>(0xd800 + (codePoint >> 10));
+    out[1] = static_cast<char16_t>(0xdc00 + (codePoint & 0x3ff));
+    return out + 2;
 }
 
 } // namespace
 
 std::u16string utf8ToUtf16(std::string_view validUtf8) {
     static constexpr unsigned char leadMasks[] = {0, 0x7f, 0x1f, 0x0f, 0x07};
-    std::u16string out;
-    out.reserve(validUtf8.size());
+    std::u16string out(validUtf8.size(), u'\0'); // never more units than bytes
+    char16_t* next = out.data();
     for (std::size_t i = 0; i < validUtf8.size();) {
         const auto lead = static_cast<unsigned char>(validUtf8[i]);
         const int length = sequenceLength(lead);
         char32_t codePoint = lead & leadMasks[length];
         for (int k = 1; k < length; ++k)
             codePoint = (codePoint << 6) | (static_cast<unsigned char>(validUtf8[i + k]) & 0x3f);
-        appendCodePoint(out, codePoint);
+        next = putCodePoint(next, codePoint);
         i += static_cast<std::size_t>(length);
     }
+    out.resize(static_cast<std::size_t>(next - out.data()));
     return out;
 }
 
 Bytes utf16LittleEndian(std::u16string_view text) {
-    Bytes out;
-    out.reserve(text.size() * 2);
-    for (const char16_t unit : text)
-        appendU16(out, static_cast<std::uint16_t>(unit));
+    Bytes out(text.size() * 2);
+    for (std::size_t i = 0; i < text.size(); ++i)
+        putU16(&out[2 * i], static_cast<std::uint16_t>(text[i]));
     return out;
 }
 

@@ -1,0 +1,124 @@
+// Building a catalogue file from end to end: refusals leave nothing behind and never touch an
+// existing database; the same input always gives the same bytes.
+
+#include "catalogue_build.h"
+#include "errors.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using jet_writer::buildCatalogue;
+using test_files::readFile;
+using test_files::TempFolder;
+using test_files::writeFile;
+
+namespace {
+
+const std::string validCsv = "Nom,cd,Description\n\"Jeu de l'oie\",CD1,\"Un jeu, classique\"\n";
+
+struct Refusal {
+    const char* what;
+    std::string csv;
+};
+
+const std::vector<Refusal> refusals = {
+    {"unknown column", "Nom,cd,Description,Prix\na,b,c,d\n"},
+    {"missing column", "Nom,cd\na,b\n"},
+    {"too many fields", "Nom,cd,Description\na,b,c\na,b,c,d\n"},
+    {"too few fields", "Nom,cd,Description\na,b\n"},
+    {"Nom too long", "Nom,cd,Description\n" + std::string(256, 'n') + ",b,c\n"},
+    {"cd too long", "Nom,cd,Description\na," + std::string(256, 'c') + ",c\n"},
+    {"invalid UTF-8", "Nom,cd,Description\na,b,c\xff\n"},
+    {"unclosed quote", "Nom,cd,Description\na,b,\"c\n"},
+    {"empty file", ""},
+    // A fault after many rows: the partly written file must go too.
+    {"late fault", "Nom,cd,Description\n" +
+                       [] {
+                           std::string rows;
+                           for (int i = 0; i < 5000; ++i)
+                               rows += "Nom " + std::to_string(i) + ",cd," + std::string(300, 'd') +
+                                       "\n";
+                           return rows + "a,b\n";
+                       }()},
+};
+
+} // namespace
+
+TEST(CatalogueBuild, RefusalsLeaveNoFileBehind) {
+    for (const Refusal& refusal : refusals) {
+        TempFolder folder;
+        writeFile(folder / "catalogue.csv", refusal.csv);
+        EXPECT_THROW(buildCatalogue(folder / "catalogue.csv", folder / "base.MDB"),
+                     jet_writer::InputError)
+            << refusal.what;
+        EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"catalogue.csv"}) << refusal.what;
+    }
+}
+
+TEST(CatalogueBuild, RefusalsLeaveAnExistingDatabaseUntouched) {
+    TempFolder folder;
+    writeFile(folder / "good.csv", validCsv);
+    buildCatalogue(folder / "good.csv", folder / "base.MDB");
+    const std::string before = readFile(folder / "base.MDB");
+    for (const Refusal& refusal : refusals) {
+        writeFile(folder / "bad.csv", refusal.csv);
+        EXPECT_ANY_THROW(buildCatalogue(folder / "bad.csv", folder / "base.MDB")) << refusal.what;
+        EXPECT_EQ(readFile(folder / "base.MDB"), before) << refusal.what;
+        EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"bad.csv", "base.MDB", "good.csv"}))
+            << refusal.what;
+    }
+}
+
+TEST(CatalogueBuild, FileFaultsAreRefusedWithoutDamage) {
+    TempFolder folder;
+    writeFile(folder / "catalogue.csv", validCsv);
+    EXPECT_THROW(buildCatalogue(folder / "absent.csv", folder / "base.MDB"), jet_writer::FileError);
+    EXPECT_THROW(buildCatalogue(folder / "catalogue.csv", folder / "absent" / "base.MDB"),
+                 jet_writer::FileError);
+    EXPECT_THROW(buildCatalogue(folder / "catalogue.csv", folder / "catalogue.csv"),
+                 jet_writer::FileError);
+    EXPECT_EQ(readFile(folder / "catalogue.csv"), validCsv);
+    std::filesystem::create_directory(folder / "base.MDB");
+    EXPECT_THROW(buildCatalogue(folder / "catalogue.csv", folder / "base.MDB"),
+                 jet_writer::FileError);
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"base.MDB", "catalogue.csv"}));
+}
+
+TEST(CatalogueBuild, ReadOnlyFolderIsRefusedAndLeftAlone) {
+    TempFolder folder;
+    writeFile(folder / "catalogue.csv", validCsv);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    if (std::FILE* probe = std::fopen((folder / "probe").c_str(), "w")) {
+        std::fclose(probe); // running with rights that ignore permissions
+        GTEST_SKIP() << "folder permissions are not enforced for this user";
+    }
+    EXPECT_THROW(buildCatalogue(folder / "catalogue.csv", folder / "base.MDB"),
+                 jet_writer::FileError);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"catalogue.csv"});
+}
+
+TEST(CatalogueBuild, ReplacesAnExistingDatabaseOnSuccess) {
+    TempFolder folder;
+    writeFile(folder / "base.MDB", "an older file");
+    writeFile(folder / "catalogue.csv", validCsv);
+    EXPECT_EQ(buildCatalogue(folder / "catalogue.csv", folder / "base.MDB"), 1u);
+    EXPECT_EQ(readFile(folder / "base.MDB").size() % 4096, 0u);
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"base.MDB", "catalogue.csv"}));
+}
+
+TEST(CatalogueBuild, SameInputGivesTheSameBytes) {
+    TempFolder first;
+    TempFolder second;
+    std::string csv = "Nom,cd,Description\n";
+    for (int i = 0; i < 2000; ++i)
+        csv += "\"Entrée " + std::to_string(i) + "\",CD," + std::string(i % 5 * 900, 'x') + "\n";
+    writeFile(first / "a.csv", csv);
+    writeFile(second / "b.csv", csv);
+    buildCatalogue(first / "a.csv", first / "base.MDB");
+    buildCatalogue(second / "b.csv", second / "autre.mdb");
+    EXPECT_EQ(readFile(first / "base.MDB"), readFile(second / "autre.mdb"));
+}
