@@ -120,7 +120,7 @@ JetTable JetDatabase::openTable(const std::string& name) const {
                                                    std::string((*found)->object_name) +
                                                    "\u00a0\u00bb est illisible");
     }
-    return JetTable(handle_, std::move(definition));
+    return JetTable(handle_, definition.release());
 }
 
 } // namespace platform

@@ -3,7 +3,6 @@
 // its data pages) as UTF-8 text that may be null.
 
 #include "platform/jet/jet_rows.h"
-#include "platform/jet/libmdb.h"
 
 #include <cstddef>
 #include <functional>
@@ -14,10 +13,11 @@
 #include <string_view>
 #include <vector>
 
+struct S_MdbTableDef; // libmdb's table definition
+
 namespace platform {
 
 struct JetHandle;
-
 enum class JetType {
     Boolean,
     Byte,
@@ -45,7 +45,8 @@ struct JetColumn {
 
 class JetTable {
 public:
-    JetTable(std::shared_ptr<JetHandle> handle, libmdb::TableDefPtr definition);
+    // Takes ownership of the definition, which belongs to the handle's file.
+    JetTable(std::shared_ptr<JetHandle> handle, S_MdbTableDef* definition);
     JetTable(JetTable&&) noexcept;
     JetTable& operator=(JetTable&&) noexcept;
     ~JetTable();
@@ -70,11 +71,15 @@ public:
     JetRows readAll(const std::vector<std::string>& fields);
 
 private:
-    struct Wanted;
-    std::vector<Wanted> planFields(const std::vector<std::string>& fields) const;
+    struct DefinitionFreer {
+        void operator()(S_MdbTableDef* definition) const;
+    };
+
+    // The places of the fields in the table.
+    std::vector<std::size_t> planFields(const std::vector<std::string>& fields) const;
 
     std::shared_ptr<JetHandle> handle_;
-    libmdb::TableDefPtr definition_; // released before the handle it belongs to
+    std::unique_ptr<S_MdbTableDef, DefinitionFreer> definition_; // freed before the handle
     std::string name_;
     std::vector<JetColumn> columns_;
 };
