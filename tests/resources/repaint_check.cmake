@@ -1,0 +1,20 @@
+# Runs the skin painter into an empty folder and checks that it reproduces every committed
+# picture byte for byte. Variables: PAINTER, RESOURCES, WORK.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+execute_process(COMMAND "${PAINTER}" "${WORK}" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "the painter failed: ${result}")
+endif()
+file(GLOB_RECURSE painted RELATIVE "${WORK}" "${WORK}/*")
+list(LENGTH painted count)
+if(count LESS 13)
+    message(FATAL_ERROR "the painter wrote only ${count} files: ${painted}")
+endif()
+foreach(name IN LISTS painted)
+    execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${WORK}/${name}"
+                            "${RESOURCES}/${name}" RESULT_VARIABLE differs)
+    if(NOT differs EQUAL 0)
+        message(FATAL_ERROR "${name} differs from the committed file: repaint and commit")
+    endif()
+endforeach()
