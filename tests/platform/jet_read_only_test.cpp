@@ -1,0 +1,118 @@
+// Reading never writes: the file keeps its bytes and its times, libmdb holds it open for
+// reading only, and the last table or database to go closes it.
+
+#include "jet_test_files.h"
+#include "platform/jet/jet_database.h"
+#include "platform/jet/jet_error.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using platform::JetDatabase;
+
+struct FileState {
+    std::string bytes;
+    timespec modified;
+    timespec changed;
+};
+
+FileState stateOf(const std::filesystem::path& file) {
+    struct stat info {};
+    EXPECT_EQ(::stat(file.c_str(), &info), 0);
+    return {jet_test::readFile(file), info.st_mtim, info.st_ctim};
+}
+
+void expectSameState(const FileState& before, const FileState& after) {
+    EXPECT_TRUE(before.bytes == after.bytes);
+    EXPECT_EQ(before.modified.tv_sec, after.modified.tv_sec);
+    EXPECT_EQ(before.modified.tv_nsec, after.modified.tv_nsec);
+    EXPECT_EQ(before.changed.tv_sec, after.changed.tv_sec);
+    EXPECT_EQ(before.changed.tv_nsec, after.changed.tv_nsec);
+}
+
+void readEverything(const std::filesystem::path& file) {
+    const JetDatabase database(file);
+    for (const auto& name : database.tableNames()) {
+        auto table = database.openTable(name);
+        std::vector<std::string> fields;
+        for (const auto& column : table.columns()) {
+            if (column.type != platform::JetType::Ole && column.type != platform::JetType::Binary) {
+                fields.push_back(column.name);
+            }
+        }
+        table.readAll(fields);
+    }
+}
+
+// The access modes of this process's open descriptors of file, from /proc.
+std::vector<int> openModes(const std::filesystem::path& file) {
+    std::vector<int> modes;
+    const auto target = std::filesystem::canonical(file);
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path(), error) != target) {
+            continue;
+        }
+        std::ifstream info("/proc/self/fdinfo/" + entry.path().filename().string());
+        std::string key;
+        std::string flags;
+        while (info >> key >> flags && key != "flags:") {
+        }
+        modes.push_back(int(std::stoul(flags, nullptr, 8)) & O_ACCMODE);
+    }
+    return modes;
+}
+
+TEST(JetReadOnly, ReadingKeepsBytesAndTimes) {
+    REQUIRE_JET_FIXTURES();
+    const jet_test::TempFolder folder;
+    for (const char* name : {"nwind.mdb", "DateTestDatabase.mdb", "ASampleDatabase.accdb"}) {
+        const auto file = jet_test::copyFixture(folder, name);
+        const FileState before = stateOf(file);
+        readEverything(file);
+        expectSameState(before, stateOf(file));
+    }
+}
+
+TEST(JetReadOnly, FileIsOpenForReadingOnlyAndClosedByTheLastOwner) {
+    REQUIRE_JET_FIXTURES();
+    const auto file = jet_test::fixturesFolder() / "nwind.mdb";
+    std::optional<platform::JetTable> table;
+    {
+        const JetDatabase database(file);
+        EXPECT_EQ(openModes(file), std::vector<int>{O_RDONLY});
+        table.emplace(database.openTable("Shippers"));
+    }
+    // The table keeps the file open after the database object is gone.
+    EXPECT_EQ(openModes(file), std::vector<int>{O_RDONLY});
+    EXPECT_EQ(table->readAll({"CompanyName"}).rowCount(), 3u);
+    table.reset();
+    EXPECT_TRUE(openModes(file).empty());
+}
+
+TEST(JetReadOnly, FailedOpeningLeavesNothingOpen) {
+    REQUIRE_JET_FIXTURES();
+    const jet_test::TempFolder folder;
+    std::string bytes = jet_test::readFile(jet_test::fixturesFolder() / "DateTestDatabase.mdb");
+    // Page 2 holds the definition of the catalogue table, which opening reads.
+    std::fill(bytes.begin() + 2 * 4096, bytes.begin() + 3 * 4096, '\0');
+    jet_test::writeFile(folder / "broken.mdb", bytes);
+    try {
+        JetDatabase database(folder / "broken.mdb");
+        ADD_FAILURE() << "opened";
+    } catch (const platform::JetError& error) {
+        EXPECT_EQ(error.kind(), platform::JetError::Kind::Damaged) << error.what();
+    }
+    EXPECT_TRUE(openModes(folder / "broken.mdb").empty());
+}
+
+} // namespace

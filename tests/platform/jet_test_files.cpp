@@ -1,0 +1,46 @@
+#include "jet_test_files.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace jet_test {
+
+std::filesystem::path fixturesFolder() {
+    return ORVANE_FIXTURES_DIR;
+}
+
+bool haveFixtures() {
+    return std::filesystem::is_regular_file(fixturesFolder() / "nwind.mdb");
+}
+
+std::filesystem::path TempFolder::operator/(const std::string& name) const {
+    if (!dir_.isValid()) {
+        throw std::runtime_error("no temporary folder");
+    }
+    return path() / name;
+}
+
+void writeFile(const std::filesystem::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + file.string());
+    }
+}
+
+std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + file.string());
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::filesystem::path copyFixture(const TempFolder& folder, const std::string& name) {
+    const auto copy = folder / name;
+    writeFile(copy, readFile(fixturesFolder() / name));
+    return copy;
+}
+
+} // namespace jet_test
