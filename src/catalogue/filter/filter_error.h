@@ -2,6 +2,8 @@
 // The error raised for a filter that cannot be read or bound. Its text is French and can be
 // shown to the user as it is.
 
+#include "catalogue/filter/utf8.h"
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -15,6 +17,16 @@ class FilterError : public std::runtime_error {
 // Every filter error reads "Filtre incorrect : " followed by what is wrong.
 inline FilterError IncorrectFilter(std::string_view detail) {
     return FilterError("Filtre incorrect : " + std::string(detail));
+}
+
+// A piece of the filter as quoted in a message: « text », cut short when long.
+inline std::string Quoted(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    std::size_t end = 0;
+    for (std::size_t shown = 0; end < text.size() && shown < kShown; ++shown) {
+        end = utf8::NextUnit(text, end);
+    }
+    return "« " + std::string(text.substr(0, end)) + (end < text.size() ? "… »" : " »");
 }
 
 } // namespace catalogue::filter

@@ -7,17 +7,6 @@
 namespace catalogue::filter {
 namespace {
 
-// The pattern as quoted in an error message, shortened when long.
-std::string quoted(std::string_view pattern) {
-    constexpr std::size_t kShown = 40;
-    std::size_t end = 0;
-    for (std::size_t shown = 0; end < pattern.size() && shown < kShown; ++shown) {
-        end = utf8::NextUnit(pattern, end);
-    }
-    std::string text = "« " + std::string(pattern.substr(0, end));
-    return text + (end < pattern.size() ? "… »" : " »");
-}
-
 std::vector<char32_t> decodeAll(std::string_view text) {
     std::vector<char32_t> codePoints;
     for (std::size_t pos = 0; pos < text.size();) {
@@ -38,7 +27,7 @@ CharClass makeClass(std::string_view members, std::string_view pattern) {
         if (i + 2 < codePoints.size() && codePoints[i + 1] == U'-') {
             if (codePoints[i] > codePoints[i + 2]) {
                 throw IncorrectFilter("intervalle inversé entre crochets dans le motif " +
-                                      quoted(pattern) + ".");
+                                      Quoted(pattern) + ".");
             }
             charClass.AddRange(codePoints[i], codePoints[i + 2]);
             i += 3;
@@ -94,7 +83,7 @@ private:
     std::size_t bracket(std::size_t open) {
         const std::size_t close = pattern_.find(']', open + 1);
         if (close == std::string_view::npos) {
-            throw IncorrectFilter("crochet « [ » sans « ] » dans le motif " + quoted(pattern_) +
+            throw IncorrectFilter("crochet « [ » sans « ] » dans le motif " + Quoted(pattern_) +
                                   ".");
         }
         const std::string_view members = pattern_.substr(open + 1, close - open - 1);

@@ -52,7 +52,7 @@ private:
         if (token.kind == Kind::End) {
             return "la fin du filtre";
         }
-        return "« " + token.text + " » " + PositionText(text_, token.offset);
+        return Quoted(token.text) + " " + PositionText(text_, token.offset);
     }
 
     static void checkNesting(int depth) {
@@ -127,10 +127,12 @@ private:
             advance();
         }
         if (!isKeyword(peek(), "like")) {
-            const std::string found = peek().kind == Kind::End
-                                          ? "trouvé la fin du filtre"
-                                          : "opérateur inconnu " + describe(peek());
-            throw IncorrectFilter("like attendu après le champ « " + field + " », " + found + ".");
+            if (peek().kind == Kind::End) {
+                throw IncorrectFilter("opérateur like attendu après le champ " + Quoted(field) +
+                                      ".");
+            }
+            throw IncorrectFilter("opérateur inconnu " + describe(peek()) + " après le champ " +
+                                  Quoted(field) + " ; seul like est accepté.");
         }
         advance();
         if (peek().kind != Kind::Text) {

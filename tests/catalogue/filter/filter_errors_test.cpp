@@ -48,9 +48,9 @@ TEST(FilterErrors, UnbalancedParentheses) {
 }
 
 TEST(FilterErrors, UnknownOrMissingOperator) {
-    expectError("Nom = 'jeu'", "opérateur inconnu « = » (position 5)");
+    expectError("Nom = 'jeu'", "opérateur inconnu « = » (position 5) après le champ « Nom »");
     expectError("Nom contient 'jeu'", "opérateur inconnu « contient »");
-    expectError("Nom", "like attendu après le champ « Nom », trouvé la fin du filtre");
+    expectError("Nom", "opérateur like attendu après le champ « Nom ».");
     expectError("Nom like jeu", "motif entre apostrophes attendu après like au lieu de « jeu »");
     expectError("Nom like", "motif entre apostrophes attendu après like au lieu de la fin");
 }
@@ -72,9 +72,17 @@ TEST(FilterErrors, TrailingGarbage) {
 TEST(FilterErrors, BadPatterns) {
     expectError("Nom like '*[jeu*'", "crochet « [ » sans « ] » dans le motif « *[jeu* »");
     expectError("Nom like '[z-a]'", "intervalle inversé");
-    const std::string longPattern(500, 'x');
-    const std::string message = errorOf("Nom like '[" + longPattern + "'");
-    EXPECT_LT(message.size(), 200u) << "a long pattern is shortened in the message";
+}
+
+TEST(FilterErrors, LongPiecesAreShortenedInMessages) {
+    const std::string pasted(1000000, 'x');
+    for (const std::string& expression :
+         {"Nom like '[" + pasted + "'", "Nom like 'a' '" + pasted + "'", "[" + pasted + "] = 'a'",
+          "[" + pasted + "] like 'a'"}) {
+        const std::string message = errorOf(expression);
+        EXPECT_LT(message.size(), 200u) << message.substr(0, 300);
+        EXPECT_NE(message.find("xxx… »"), std::string::npos) << message.substr(0, 300);
+    }
 }
 
 TEST(FilterErrors, UnknownFieldIsNamed) {
