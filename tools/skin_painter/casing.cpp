@@ -207,7 +207,11 @@ void ribs(Canvas& canvas, const Mask& block) {
 void PaintCasing(Canvas& canvas, const Mask& device) {
     const Mask body =
         Mask::FromPath(bodyPath(), canvas.width(), canvas.height(), false).intersected(device);
-    Composite(canvas, body, MetalShader(kCasingMetal));
+    // Light falls from the upper left across the whole face.
+    Composite(canvas, body, [](int x, int y) {
+        const float falloff = 0.4f * float(x) / 353.0f + 0.6f * float(y) / 437.0f;
+        return MetalAt(kCasingMetal, x, y) * (1.07f - 0.16f * falloff);
+    });
     Bevel(canvas, body, 6.0f, 0.55f);
     engraveSeam(canvas, body, 9.0f);
     wearEdges(canvas, body);
