@@ -44,8 +44,8 @@ private:
 
     std::vector<std::string> columnNames_;
     std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t blockBytes_ = 0; // size of the last block
-    std::size_t blockUsed_ = 0;  // bytes used in the last block
+    char* shared_ = nullptr;     // the block that small rows share
+    std::size_t sharedUsed_ = 0; // bytes used in it
     std::size_t heldBytes_ = 0;  // bytes of all blocks
     std::vector<const char*> rowStarts_;
     // Per row: the length of each value, then of each folded value; kNull marks a null value.

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -32,5 +33,8 @@ std::size_t CatalogueReadCount();
 // The helper program that reads catalogues; by default orvane-read-catalogue beside the
 // program file. Tests, whose programs live elsewhere, name it here.
 void SetCatalogueReaderProgram(const QString& program);
+
+// The longest the helper may stay silent before its read counts as stuck (20 s by default).
+void SetCatalogueReadQuietLimit(std::chrono::milliseconds limit);
 
 } // namespace catalogue

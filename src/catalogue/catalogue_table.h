@@ -18,6 +18,9 @@ namespace catalogue {
 class CatalogueTable {
 public:
     CatalogueTable(std::string file, std::string name, CatalogueRows rows);
+    // The filters point into the rows: the table stays where it was made.
+    CatalogueTable(const CatalogueTable&) = delete;
+    CatalogueTable& operator=(const CatalogueTable&) = delete;
 
     const std::string& file() const { return file_; }
     const std::string& name() const { return name_; }

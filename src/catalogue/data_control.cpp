@@ -1,0 +1,29 @@
+#include "catalogue/data_control.h"
+
+#include "catalogue/catalogue_store.h"
+
+namespace catalogue {
+
+void DataControl::Refresh() {
+    if (RecordSource.isEmpty()) {
+        CheckCatalogueFile(DatabaseName);
+        return;
+    }
+    catalogue::Recordset fresh(OpenCatalogueTable(DatabaseName, RecordSource));
+    // Assigned in place: a reference taken earlier from Recordset() sees the new recordset.
+    if (recordset_) {
+        *recordset_ = std::move(fresh);
+    } else {
+        recordset_.emplace(std::move(fresh));
+    }
+}
+
+catalogue::Recordset& DataControl::Recordset() {
+    if (!recordset_) {
+        throw CatalogueError("Le catalogue \u00ab\u00a0" + DatabaseName.toStdString() +
+                             "\u00a0\u00bb n'est pas ouvert : aucune table n'a été lue.");
+    }
+    return *recordset_;
+}
+
+} // namespace catalogue

@@ -1,0 +1,114 @@
+#include "catalogue/reader_process.h"
+
+#include "catalogue/catalogue_error.h"
+#include "catalogue/row_stream.h"
+#include "platform/jet/jet_error.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace catalogue {
+namespace {
+
+// How often the wait for the helper looks whether the read was cancelled.
+constexpr int kPollMilliseconds = 50;
+
+CatalogueError damaged(const QString& file, const std::string& what) {
+    return CatalogueError(platform::JetError::damaged(file.toStdString(), what).what());
+}
+
+// The helper's output holds the file's text once, plus a few bytes per value: far more than this
+// means it goes on sending what is not there.
+qint64 outputLimit(const QString& file) {
+    return 4 * QFileInfo(file).size() + (qint64(1) << 20);
+}
+
+QStringList argumentsOf(const ReaderRequest& request) {
+    QStringList arguments{request.file, request.table};
+    for (const std::string& field : request.fields) {
+        arguments.append(QString::fromStdString(field));
+    }
+    return arguments;
+}
+
+void stop(QProcess& helper) {
+    helper.kill();
+    helper.waitForFinished(-1);
+}
+
+} // namespace
+
+CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<bool()>& cancelled) {
+    CatalogueRows rows(request.fields);
+    RowStreamReader stream(rows);
+
+    QProcess helper;
+    helper.setStandardInputFile(QProcess::nullDevice());
+    helper.setStandardErrorFile(QProcess::nullDevice());
+    helper.start(request.program, argumentsOf(request), QIODevice::ReadOnly);
+    if (!helper.waitForStarted(-1)) {
+        throw CatalogueError("Le catalogue \u00ab\u00a0" + request.file.toStdString() +
+                             "\u00a0\u00bb ne peut pas être lu : le programme de lecture "
+                             "\u00ab\u00a0" +
+                             request.program.toStdString() + "\u00a0\u00bb ne démarre pas.");
+    }
+
+    const qint64 limit = outputLimit(request.file);
+    qint64 received = 0;
+    QElapsedTimer quiet;
+    quiet.start();
+    while (stream.state() == RowStreamReader::State::Reading) {
+        if (cancelled()) {
+            stop(helper);
+            throw ReadCancelled{};
+        }
+        const QByteArray bytes = helper.readAllStandardOutput();
+        if (!bytes.isEmpty()) {
+            quiet.restart();
+            received += bytes.size();
+            if (received > limit) {
+                stop(helper);
+                throw damaged(request.file, "sa lecture donne plus de données qu'il n'en contient");
+            }
+            stream.feed(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+            continue;
+        }
+        if (helper.state() == QProcess::NotRunning) {
+            break;
+        }
+        if (quiet.hasExpired(request.quietLimit.count())) {
+            stop(helper);
+            throw damaged(request.file, "sa lecture ne progresse plus");
+        }
+        helper.waitForReadyRead(kPollMilliseconds);
+    }
+    if (stream.state() != RowStreamReader::State::Reading &&
+        helper.state() != QProcess::NotRunning) {
+        helper.waitForFinished(int(request.quietLimit.count()));
+    }
+    if (helper.state() != QProcess::NotRunning) {
+        stop(helper);
+    }
+    // Whatever the helper wrote last, so that bytes after the end frame are seen too.
+    const QByteArray rest = helper.readAllStandardOutput();
+    stream.feed(std::string_view(rest.constData(), std::size_t(rest.size())));
+
+    switch (stream.state()) {
+    case RowStreamReader::State::Failed:
+        throw CatalogueError(stream.message());
+    case RowStreamReader::State::Garbled:
+        throw damaged(request.file,
+                      "sa lecture a donné des données incohérentes (" + stream.message() + ")");
+    case RowStreamReader::State::Reading:
+        throw damaged(request.file, "sa lecture s'est arrêtée avant la fin");
+    case RowStreamReader::State::Finished:
+        break;
+    }
+    if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0) {
+        throw damaged(request.file, "sa lecture s'est arrêtée avant la fin");
+    }
+    return rows;
+}
+
+} // namespace catalogue

@@ -1,0 +1,32 @@
+#pragma once
+// Runs the catalogue reader (orvane-read-catalogue) on one table of a catalogue file and takes
+// its rows from the helper's output. A helper that crashes, stops sending for longer than the
+// time limit, sends more than the file can hold or sends anything malformed means a damaged
+// catalogue: CatalogueError names the file.
+
+#include "catalogue/catalogue_rows.h"
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace catalogue {
+
+struct ReaderRequest {
+    QString program; // the helper program
+    QString file;    // the catalogue file
+    QString table;
+    std::vector<std::string> fields;
+    std::chrono::milliseconds quietLimit; // longest wait for the helper's next bytes
+};
+
+// Thrown when cancelled() answered true; the read is abandoned and the helper stopped.
+struct ReadCancelled {};
+
+// Throws CatalogueError, or ReadCancelled.
+CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<bool()>& cancelled);
+
+} // namespace catalogue

@@ -1,0 +1,68 @@
+#pragma once
+// The byte stream in which the catalogue reader hands a table's rows to the program: a header,
+// then one frame per row, then an end frame with the row count, or an error frame with a French
+// message. Numbers are little-endian.
+//
+//     "ORVCAT1\n"
+//     'R' then per cell: u32 length (0xFFFFFFFF for a null) and that many bytes of UTF-8
+//     'E' u32 length, message              (the read failed; nothing follows)
+//     'Z' u64 row count                    (the read is complete; nothing follows)
+
+#include "catalogue/catalogue_rows.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace catalogue {
+
+class RowStreamWriter {
+public:
+    // Bytes go to sink in pieces of a few tens of kilobytes.
+    explicit RowStreamWriter(std::function<void(std::string_view)> sink);
+
+    void row(std::span<const std::optional<std::string_view>> values);
+    void fail(std::string_view message);
+    void finish(std::uint64_t rowCount);
+
+private:
+    void flushIfFull();
+    void flush();
+
+    std::function<void(std::string_view)> sink_;
+    std::string buffer_;
+};
+
+class RowStreamReader {
+public:
+    enum class State { Reading, Finished, Failed, Garbled };
+
+    // Rows go into rows, which must have as many columns as the writer's rows have cells.
+    explicit RowStreamReader(CatalogueRows& rows);
+
+    // Takes the next bytes of the stream; answers what the stream has said so far.
+    State feed(std::string_view bytes);
+    State state() const { return state_; }
+    // The writer's message once Failed, or what is wrong with the stream once Garbled.
+    const std::string& message() const { return message_; }
+
+private:
+    // Reads one frame from the unread bytes; false when they hold no whole frame yet.
+    bool readFrame();
+    bool readRow(std::size_t& at);
+    void garbled(std::string what);
+
+    CatalogueRows& rows_;
+    std::string pending_;
+    std::size_t read_ = 0; // bytes of pending_ already taken
+    bool headerSeen_ = false;
+    State state_ = State::Reading;
+    std::string message_;
+    std::vector<std::optional<std::string_view>> cells_;
+};
+
+} // namespace catalogue
