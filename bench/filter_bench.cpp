@@ -110,15 +110,19 @@ int main(int argc, char** argv) {
         raw.push_back(sentence(random, 250));
     }
     double foldNs = 1e300;
+    double foldCpuNs = 1e300;
     for (int run = 0; run < kRuns; ++run) {
+        const double cpuStart = cpuNanoseconds();
         start = Clock::now();
         for (const std::string& text : raw) {
             (void)FoldCase(text);
         }
         foldNs = std::min(foldNs,
                           std::chrono::duration<double, std::nano>(Clock::now() - start).count());
+        foldCpuNs = std::min(foldCpuNs, cpuNanoseconds() - cpuStart);
     }
-    std::printf("FoldCase: %.1f ns per 250-byte cell\n", foldNs / double(rows));
+    std::printf("FoldCase: %.1f ns (processor %.1f) per 250-byte cell\n", foldNs / double(rows),
+                foldCpuNs / double(rows));
 
     timeFilter(table, "Nom like '*jeu*' or Description like '*jeu*'");
     timeFilter(table, "Nom like '*société*' or Description like '*société*'");
