@@ -116,6 +116,12 @@ void ShapedForm::mouseMoveEvent(QMouseEvent* event) {
     RunGuarded([&] { Form_MouseMove(args.button, args.shift, args.x, args.y); });
 }
 
+void ShapedForm::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Qt reports the second press of a double click only as a double click, and the window
+    // runs nothing on a double click.
+    event->accept();
+}
+
 void ShapedForm::leaveEvent(QEvent* event) {
     // Without this a highlight would stay lit when the pointer leaves the window straight
     // from a spot.

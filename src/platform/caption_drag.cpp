@@ -37,9 +37,18 @@ private:
     QPoint grabOffset_;
 };
 
+CaptionDragHandler& dragHandler() {
+    static CaptionDragHandler instance;
+    return instance;
+}
+
 } // namespace
 
 void StartCaptionDrag(QWidget* window) {
+    if (dragHandler()) {
+        dragHandler()(window);
+        return;
+    }
     if (!QGuiApplication::mouseButtons().testFlag(Qt::LeftButton)) {
         return; // only the left button moves a window by its caption
     }
@@ -48,6 +57,10 @@ void StartCaptionDrag(QWidget* window) {
         return;
     }
     new PointerFollower(window);
+}
+
+void SetCaptionDragHandler(CaptionDragHandler handler) {
+    dragHandler() = std::move(handler);
 }
 
 } // namespace platform
