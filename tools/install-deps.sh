@@ -10,6 +10,7 @@ packages=(
     xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick
     clang libclang-rt-14-dev
     desktop-file-utils appstream time
+    binutils-mingw-w64-x86-64
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The opened window on a real X server shows the skin pixel for pixel wherever the device is
+# (the arrows and round buttons unlit, the labels empty), the root elsewhere, and the empty
+# search field in the strip; it stands centred and the typed text goes to the search field.
+# The screenshots are kept in $ARTIFACTS for a person to look at.
+source "$(dirname "$0")/x_session.sh"
+SKIN="$(cd "$(dirname "$0")/../.." && pwd)/resources/skin.bmp"
+WIDTH=347
+HEIGHT=429
+TEXT1="rectangle 4,393 339,425"
+
+start_orvane
+id=$(wait_for_window "Orvane Zelkis") || fail "no window"
+sleep 0.5
+read -r ox oy < <(window_origin "$id")
+[ "$ox,$oy" = "338,169" ] || fail "window at $ox,$oy, not centred on the 1024 x 768 screen"
+
+shot=$WORK/window.png
+screenshot "$WORK/screen.png"
+convert "$WORK/screen.png" -crop "${WIDTH}x${HEIGHT}+$ox+$oy" +repage "$shot"
+mkdir -p "$ARTIFACTS"
+cp "$shot" "$ARTIFACTS/opened-window.png"
+
+# Where the root shows through (outside the region): white in this mask.
+convert "$shot" -fill black +opaque '#0000ff' -fill white -opaque '#0000ff' "$WORK/root.png"
+root_pixels=$(convert "$WORK/root.png" -format '%[fx:int(mean*w*h+0.5)]' info:)
+[ "$root_pixels" -ge 300 ] || fail "only $root_pixels root pixels: the window is not cut to the device"
+
+# The skin as the window should show it: the root colour outside the region, and the search
+# field (checked on its own below) blanked in both pictures.
+convert "$SKIN" -crop "${WIDTH}x${HEIGHT}+0+0" +repage "$WORK/skin.png"
+convert "$WORK/skin.png" \( -size "${WIDTH}x${HEIGHT}" xc:'#0000ff' \) "$WORK/root.png" -composite \
+    -fill '#ff00ff' -draw "$TEXT1" "$WORK/expected.png"
+convert "$shot" -fill '#ff00ff' -draw "$TEXT1" "$WORK/shown.png"
+mismatches=$(compare -metric AE "$WORK/shown.png" "$WORK/expected.png" "$WORK/difference.png" 2>&1 || true)
+if [ "$mismatches" != "0" ]; then
+    cp "$WORK/difference.png" "$ARTIFACTS/opened-window-difference.png"
+    fail "$mismatches pixels differ from the skin inside the region (see opened-window-difference.png)"
+fi
+
+# Only black background may be cut away: a lit pixel of the skin where the root shows would be
+# a piece of the device missing from the window.
+cut_device=$(convert "$WORK/skin.png" "$WORK/root.png" -compose Multiply -composite \
+    -colorspace Gray -threshold 25% -format '%[fx:int(mean*w*h+0.5)]' info:)
+[ "$cut_device" -eq 0 ] || fail "$cut_device painted pixels of the skin are outside the window"
+
+# The empty search field: black, but for its cursor.
+field="-crop 336x33+4+393 +repage"
+lit=$(convert "$shot" $field -fill white +opaque black \
+    -format '%[fx:int(mean*w*h+0.5)]' info:)
+[ "$lit" -le 40 ] || fail "the empty search field shows $lit non-black pixels"
+
+# The keyboard focus is in the search field: typed text appears there, light green.
+xdotool type --delay 50 "Orvane"
+sleep 0.5
+screenshot "$WORK/screen-typed.png"
+convert "$WORK/screen-typed.png" -crop "${WIDTH}x${HEIGHT}+$ox+$oy" +repage "$WORK/typed.png"
+cp "$WORK/typed.png" "$ARTIFACTS/typed-window.png"
+green=$(convert "$WORK/typed.png" $field -fill black +opaque '#80ff80' -fill white -opaque '#80ff80' \
+    -format '%[fx:int(mean*w*h+0.5)]' info:)
+[ "$green" -ge 20 ] || fail "typed text does not show in the search field ($green light-green pixels)"
+echo "skin screenshot OK: 0 mismatches, $root_pixels root pixels, $green pixels of typed text"
