@@ -57,6 +57,7 @@ ReplacingFile::ReplacingFile(std::filesystem::path target) : target_(std::move(t
     if (!stream_)
         throw FileError("impossible de créer un fichier dans le dossier de " + quoted(target_) +
                         " : " + lastError());
+    guard_.emplace(temporary_);
 }
 
 ReplacingFile::~ReplacingFile() {
@@ -84,6 +85,7 @@ void ReplacingFile::commit() {
         std::filesystem::remove(temporary_, ignored);
         throw FileError("impossible de remplacer " + quoted(target_) + " : " + error.message());
     }
+    guard_.reset();
 }
 
 } // namespace jet_writer

@@ -1,10 +1,14 @@
 #pragma once
 // A file written under a temporary name in its target's folder, that takes the target's
 // place only once complete (a rename, which replaces an existing file at once). Destroyed
-// without commit(), it removes the temporary file and leaves the target as it was.
+// without commit(), or interrupted by a signal, it removes the temporary file and leaves the
+// target as it was.
+
+#include "interruption_guard.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace jet_writer {
 
@@ -25,6 +29,7 @@ private:
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     std::FILE* stream_ = nullptr;
+    std::optional<InterruptionGuard> guard_;
 };
 
 } // namespace jet_writer
