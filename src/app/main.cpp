@@ -1,8 +1,9 @@
 // Start-up: the window is created with its controls, its load step runs, then it is shown
-// centred on the screen.
+// centred on the screen and the catalogue starts being read in the background.
 
 #include "app/run_guarded.h"
 #include "app/shaped_form.h"
+#include "catalogue/catalogue_store.h"
 #include "platform/app_info.h"
 #include "ui/fonts.h"
 #include "ui/skin_images.h"
@@ -35,5 +36,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     form.show();
+    // Reading a large catalogue takes a moment: start it now, so the first search finds it read.
+    catalogue::PreloadCatalogue(platform::AppPath() + platform::PathSeparator() +
+                                QStringLiteral("base.MDB"));
     return QApplication::exec();
 }

@@ -83,11 +83,11 @@ CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<b
         }
         helper.waitForReadyRead(kPollMilliseconds);
     }
-    if (stream.state() != RowStreamReader::State::Reading &&
-        helper.state() != QProcess::NotRunning) {
-        helper.waitForFinished(int(request.quietLimit.count()));
-    }
-    if (helper.state() != QProcess::NotRunning) {
+    // A helper that has said all it had to say gets a moment to end; any other is stopped.
+    const bool ended = stream.state() == RowStreamReader::State::Finished ||
+                       stream.state() == RowStreamReader::State::Failed;
+    if (helper.state() != QProcess::NotRunning &&
+        !(ended && helper.waitForFinished(int(request.quietLimit.count())))) {
         stop(helper);
     }
     // Whatever the helper wrote last, so that bytes after the end frame are seen too.

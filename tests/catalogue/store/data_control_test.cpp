@@ -1,0 +1,198 @@
+// The data control over real catalogue files, read through the helper program: recordsets,
+// catalogues kept while their file is unchanged, the background read, and failures that name the
+// file and leave the previous recordset in use.
+
+#include "catalogue/catalogue_store.h"
+#include "catalogue/data_control.h"
+#include "catalogue_files.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using catalogue::CatalogueError;
+using catalogue::CatalogueReadCount;
+using catalogue::DataControl;
+
+namespace {
+
+const QString kJeu = QStringLiteral("Nom like '*jeu*' or Description like '*jeu*'");
+const QString kReader = QStringLiteral(ORVANE_READER_PROGRAM);
+
+const std::string kFour = "Nom,cd,Description\n"
+                          "Jeu de l'oie,CD 1,Un jeu de plateau\n"
+                          "Atlas,,\"\"\n"
+                          "Échecs,CD 3,Le JEU des rois\n"
+                          "Solfège,CD 4,Musique\n";
+
+std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const CatalogueError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+std::string field(DataControl& control, const char* name) {
+    return control.Recordset().Fields(QString::fromUtf8(name)).Value().value_or("(null)");
+}
+
+// Gives the file a new modification time, as a copy made later would have.
+void touchLater(const QString& path, int seconds) {
+    const std::filesystem::path file(path.toStdString());
+    std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) +
+                                               std::chrono::seconds(seconds));
+}
+
+class DataControlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        catalogue::SetCatalogueReaderProgram(kReader);
+        catalogue::SetCatalogueReadQuietLimit(std::chrono::seconds(20));
+    }
+    void TearDown() override { SetUp(); }
+
+    void open(DataControl& control, const QString& path, const QString& table = "Index") {
+        control.DatabaseName = path;
+        control.RecordSource = table;
+        control.Refresh();
+    }
+
+    // Each failing Refresh names the file, and the recordset before it goes on working.
+    // setUp runs between the two Refreshes.
+    void expectRefused(
+        const QString& path, const QString& table, const std::string& words,
+        const std::function<void()>& setUp = [] {}) {
+        DataControl control;
+        catalogue::SetCatalogueReaderProgram(kReader);
+        open(control, files.build(QStringLiteral("good.mdb"), kFour));
+        control.Recordset().FindLast(kJeu);
+        setUp();
+        control.DatabaseName = path;
+        control.RecordSource = table;
+        const std::string error = errorOf([&] { control.Refresh(); });
+        EXPECT_NE(error.find(path.toStdString()), std::string::npos) << error;
+        EXPECT_NE(error.find(words), std::string::npos) << error;
+        EXPECT_EQ(field(control, "Nom"), "Échecs");
+        control.Recordset().FindPrevious(kJeu);
+        EXPECT_EQ(field(control, "Nom"), "Jeu de l'oie");
+    }
+
+    CatalogueFiles files;
+};
+
+} // namespace
+
+TEST_F(DataControlTest, RefreshReadsTheTableInItsOwnOrderWithNullsAndEmptyTexts) {
+    DataControl control;
+    EXPECT_NE(errorOf([&] { control.Recordset(); }).find("BASE.MDB"), std::string::npos);
+    control.DatabaseName = files.build(QStringLiteral("base.MDB"), kFour);
+    control.Refresh(); // no table yet: only the file is checked
+    EXPECT_NE(errorOf([&] { control.Recordset(); }), "(no error)");
+
+    control.RecordSource = QStringLiteral("Index");
+    control.Refresh();
+    control.Recordset().FindFirst(kJeu);
+    EXPECT_EQ(field(control, "Nom"), "Jeu de l'oie");
+    control.Recordset().FindNext(kJeu);
+    EXPECT_EQ(field(control, "Nom"), "Échecs");
+    EXPECT_EQ(field(control, "CD"), "CD 3");
+    control.Recordset().FindFirst(QStringLiteral("Nom like 'atlas'"));
+    EXPECT_EQ(field(control, "cd"), "(null)");
+    EXPECT_EQ(field(control, "Description"), "");
+}
+
+TEST_F(DataControlTest, AnUnchangedFileIsReadOnceAndAReplacedOneAfresh) {
+    const QString path = files.build(QStringLiteral("base.MDB"), kFour);
+    const std::size_t before = CatalogueReadCount();
+    DataControl first;
+    DataControl second;
+    open(first, path);
+    open(first, path);
+    open(second, path, QStringLiteral("INDEX")); // table names ignore letter case
+    EXPECT_EQ(CatalogueReadCount(), before + 1);
+    // Another spelling of the path is another file to the store.
+    open(second, QString(path).replace(QStringLiteral("/base.MDB"), QStringLiteral("/./base.MDB")));
+    EXPECT_EQ(CatalogueReadCount(), before + 2);
+
+    catalogue::Recordset& kept = first.Recordset();
+    files.build(QStringLiteral("base.MDB"), "Nom,cd,Description\nNouveau jeu,CD 9,\n");
+    touchLater(path, 5);
+    open(first, path);
+    EXPECT_EQ(CatalogueReadCount(), before + 3);
+    open(first, path);
+    EXPECT_EQ(CatalogueReadCount(), before + 3);
+    kept.FindLast(kJeu); // a reference taken earlier sees the new recordset
+    EXPECT_EQ(field(first, "Nom"), "Nouveau jeu");
+}
+
+TEST_F(DataControlTest, APreloadedCatalogueIsWaitedForAndNotReadAgain) {
+    const QString path = files.build(QStringLiteral("base.MDB"), kFour);
+    // A reader slow to start, so that the Refresh comes while the read is still running.
+    catalogue::SetCatalogueReaderProgram(files.script(
+        QStringLiteral("slow-reader"), "sleep 0.5\nexec '" + kReader.toStdString() + "' \"$@\""));
+    const std::size_t before = CatalogueReadCount();
+    catalogue::PreloadCatalogue(path);
+    catalogue::PreloadCatalogue(path);
+    DataControl control;
+    open(control, path);
+    control.Recordset().FindLast(kJeu);
+    EXPECT_EQ(field(control, "Nom"), "Échecs");
+    EXPECT_EQ(CatalogueReadCount(), before + 1);
+
+    // A file replaced after its preload is read again.
+    catalogue::PreloadCatalogue(path);
+    files.build(QStringLiteral("base.MDB"), "Nom,cd,Description\nAutre jeu,,\n");
+    touchLater(path, 5);
+    open(control, path);
+    control.Recordset().FindLast(kJeu);
+    EXPECT_EQ(field(control, "Nom"), "Autre jeu");
+    EXPECT_EQ(CatalogueReadCount(), before + 2);
+}
+
+TEST_F(DataControlTest, FilesThatCannotBeReadAreRefusedByName) {
+    expectRefused(files.path(QStringLiteral("absent.MDB")), "Index", "introuvable");
+    expectRefused(files.write(QStringLiteral("texte.MDB"), std::string(8192, 'a')), "Index",
+                  "n'est pas une base");
+    expectRefused(files.write(QStringLiteral("vide.MDB"), ""), "Index", "");
+    expectRefused(files.build(QStringLiteral("autre.mdb"), kFour), "Tarifs", "absente");
+    // Empty RecordSource: the file alone is checked.
+    expectRefused(files.path(QStringLiteral("absent.MDB")), "", "introuvable");
+
+    // A catalogue cut short after its first pages.
+    const std::string whole = ReadBytes(files.build(QStringLiteral("entier.mdb"), kFour));
+    expectRefused(files.write(QStringLiteral("coupe.mdb"), whole.substr(0, 4096 * 3)), "Index", "");
+}
+
+TEST_F(DataControlTest, AFieldMissingFromTheTableIsRefusedByName) {
+    const QString northwind = QStringLiteral("../shared/fixtures/nwind.mdb");
+    const QString path = QStringLiteral("/work/shared/fixtures/nwind.mdb");
+    if (!QFile::exists(path)) {
+        GTEST_SKIP() << "no " << northwind.toStdString() << ": Access-written fixtures absent";
+    }
+    expectRefused(path, "Customers", "Nom");
+}
+
+// A helper that crashes, says nonsense, stops talking or never stops: the catalogue is damaged,
+// the program goes on.
+TEST_F(DataControlTest, AReaderThatMisbehavesMeansADamagedCatalogue) {
+    const QString path = files.build(QStringLiteral("base.MDB"), kFour);
+    catalogue::SetCatalogueReadQuietLimit(std::chrono::milliseconds(300));
+    for (const std::string& body :
+         {std::string("kill -SEGV $$"), std::string("echo 'Segmentation fault'"),
+          std::string("printf 'ORVCAT1\\nR'; sleep 30"),
+          std::string("printf 'ORVCAT1\\nR'; yes 'R'"), std::string("exit 0")}) {
+        const QString reader = files.script(QStringLiteral("bad-reader"), body);
+        expectRefused(path, "Index", "endommagé", [&] {
+            catalogue::SetCatalogueReaderProgram(reader);
+            touchLater(path, 1); // so that nothing read before is kept
+        });
+    }
+    expectRefused(path, "Index", "ne démarre pas", [&] {
+        catalogue::SetCatalogueReaderProgram(files.path(QStringLiteral("no-reader")));
+        touchLater(path, 1);
+    });
+}

@@ -1,0 +1,219 @@
+// Finds, NoMatch and Fields of a recordset over a table held in memory.
+
+#include "catalogue/catalogue_error.h"
+#include "catalogue/recordset.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+
+using catalogue::CatalogueError;
+using catalogue::CatalogueRows;
+using catalogue::CatalogueTable;
+using catalogue::Recordset;
+
+namespace {
+
+using Row = std::array<std::optional<std::string>, 3>; // Nom, cd, Description
+
+const QString kJeu = QStringLiteral("Nom like '*jeu*' or Description like '*jeu*'");
+
+std::shared_ptr<CatalogueTable> tableOf(const std::vector<Row>& rows) {
+    CatalogueRows held({"Nom", "cd", "Description"});
+    for (const Row& row : rows) {
+        std::array<std::optional<std::string_view>, 3> values;
+        for (std::size_t i = 0; i < 3; ++i) {
+            if (row[i]) {
+                values[i] = *row[i];
+            }
+        }
+        held.appendRow(values);
+    }
+    return std::make_shared<CatalogueTable>("/cd/base.MDB", "Index", std::move(held));
+}
+
+std::string nom(const Recordset& records) {
+    return records.Fields(QStringLiteral("Nom")).Value().value_or("(null)");
+}
+
+const std::vector<Row> kSix{
+    Row{"jeu a", "1", "x"},           Row{"rien", "2", "x"},  Row{"Jeu b", "3", std::nullopt},
+    Row{std::nullopt, "4", "un JEU"}, Row{"autre", "5", "y"}, Row{"jeu c", "6", ""},
+};
+
+std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const CatalogueError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+} // namespace
+
+TEST(RecordsetTest, FindsWalkTheMatchesInTableOrderAndAFailedFindStaysPut) {
+    Recordset records(tableOf(kSix));
+    records.FindFirst(kJeu);
+    EXPECT_FALSE(records.NoMatch());
+    EXPECT_EQ(nom(records), "jeu a");
+    std::vector<std::string> forward;
+    for (records.FindNext(kJeu); !records.NoMatch(); records.FindNext(kJeu)) {
+        forward.push_back(records.Fields(QStringLiteral("cd")).Value().value());
+    }
+    EXPECT_EQ(forward, (std::vector<std::string>{"3", "4", "6"}));
+    EXPECT_EQ(nom(records), "jeu c"); // the failed FindNext left the last match current
+
+    records.FindPrevious(kJeu);
+    EXPECT_FALSE(records.NoMatch());
+    EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "4");
+    records.FindLast(kJeu);
+    EXPECT_EQ(nom(records), "jeu c");
+    records.FindFirst(kJeu);
+    records.FindPrevious(kJeu);
+    EXPECT_TRUE(records.NoMatch());
+    EXPECT_EQ(nom(records), "jeu a");
+    records.FindNext(kJeu);
+    EXPECT_FALSE(records.NoMatch());
+    EXPECT_EQ(nom(records), "Jeu b");
+}
+
+TEST(RecordsetTest, NothingMatchingSetsNoMatchEachWay) {
+    Recordset records(tableOf(kSix));
+    const QString none = QStringLiteral("Nom like '*zzz*'");
+    for (auto find : {&Recordset::FindFirst, &Recordset::FindNext, &Recordset::FindPrevious,
+                      &Recordset::FindLast}) {
+        (records.*find)(none);
+        EXPECT_TRUE(records.NoMatch());
+        EXPECT_EQ(nom(records), "jeu a"); // a fresh recordset stands on its first row
+    }
+}
+
+// Random walks through several filters at once, against a plain scan of the rows.
+TEST(RecordsetTest, FindsAgreeWithAPlainScanWhateverTheOrderOfMoves) {
+    std::mt19937 random(7);
+    std::vector<Row> rows;
+    for (int i = 0; i < 400; ++i) {
+        const char letter = char('a' + random() % 6);
+        rows.push_back(Row{std::string("n") + letter, std::to_string(i),
+                           random() % 9 == 0 ? std::nullopt : std::optional<std::string>("d")});
+    }
+    Recordset records(tableOf(rows));
+    std::size_t current = 0;
+    for (int move = 0; move < 3000; ++move) {
+        // Six filters, more than the table keeps, so some are forgotten and found again.
+        const char letter = char('a' + random() % 6);
+        const QString criteria =
+            QStringLiteral("Nom like 'n%1' and Description like 'd'").arg(QLatin1Char(letter));
+        std::vector<std::size_t> matching;
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            if (rows[row][0]->back() == letter && rows[row][2]) {
+                matching.push_back(row);
+            }
+        }
+        std::optional<std::size_t> expected;
+        switch (random() % 4) {
+        case 0:
+            records.FindFirst(criteria);
+            if (!matching.empty()) {
+                expected = matching.front();
+            }
+            break;
+        case 1:
+            records.FindLast(criteria);
+            if (!matching.empty()) {
+                expected = matching.back();
+            }
+            break;
+        case 2:
+            records.FindNext(criteria);
+            for (std::size_t row : matching) {
+                if (row > current) {
+                    expected = row;
+                    break;
+                }
+            }
+            break;
+        default:
+            records.FindPrevious(criteria);
+            for (std::size_t row : matching) {
+                if (row < current) {
+                    expected = row;
+                }
+            }
+        }
+        ASSERT_EQ(records.NoMatch(), !expected) << "move " << move;
+        current = expected.value_or(current);
+        ASSERT_EQ(records.Fields(QStringLiteral("cd")).Value(), std::to_string(current))
+            << "move " << move;
+    }
+}
+
+TEST(RecordsetTest, FieldsByNameInAnyCaseWithNullsAndEmptyTexts) {
+    Recordset records(tableOf(kSix));
+    records.FindLast(kJeu);
+    EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "6");
+    EXPECT_EQ(records.Fields(QStringLiteral("CD")).Value(), "6");
+    EXPECT_EQ(records.Fields(QStringLiteral("description")).Value(), std::string());
+    records.FindPrevious(kJeu);
+    EXPECT_EQ(records.Fields(QStringLiteral("NOM")).Value(), std::nullopt);
+    EXPECT_EQ(records.Fields(QStringLiteral("Description")).Value(), "un JEU");
+
+    const std::string unknown = errorOf([&] { records.Fields(QStringLiteral("Prix")); });
+    EXPECT_NE(unknown.find("Prix"), std::string::npos) << unknown;
+    EXPECT_NE(unknown.find("/cd/base.MDB"), std::string::npos) << unknown;
+}
+
+TEST(RecordsetTest, AnEmptyTableHasNoCurrentRecord) {
+    Recordset records(tableOf({}));
+    records.FindFirst(kJeu);
+    EXPECT_TRUE(records.NoMatch());
+    records.FindNext(kJeu);
+    EXPECT_TRUE(records.NoMatch());
+    records.FindPrevious(kJeu);
+    EXPECT_TRUE(records.NoMatch());
+    const std::string error = errorOf([&] { records.Fields(QStringLiteral("Nom")); });
+    EXPECT_NE(error.find("Aucun enregistrement courant"), std::string::npos) << error;
+    EXPECT_NE(error.find("/cd/base.MDB"), std::string::npos) << error;
+}
+
+TEST(RecordsetTest, BadFiltersAreErrorsThatLeaveTheRecordsetAsItWas) {
+    Recordset records(tableOf(kSix));
+    records.FindLast(kJeu);
+    for (const QString& bad : {QStringLiteral("Nom like '*l'eau*'"), QStringLiteral("Nom like"),
+                               QStringLiteral("Prix like '*1*'")}) {
+        const std::string error = errorOf([&] { records.FindNext(bad); });
+        EXPECT_NE(error.find("/cd/base.MDB"), std::string::npos) << error;
+        EXPECT_NE(error.find("Filtre incorrect"), std::string::npos) << error;
+        EXPECT_FALSE(records.NoMatch());
+        EXPECT_EQ(nom(records), "jeu c");
+    }
+}
+
+// Values are kept with their case-folded copies in shared blocks, large ones in blocks of their
+// own: each comes back exactly, and the folded copy is what filters see.
+TEST(RecordsetTest, ValuesComeBackExactlyAndFiltersIgnoreLetterCase) {
+    const std::string large(300'000, 'L');
+    std::vector<Row> rows;
+    for (int i = 0; i < 3000; ++i) {
+        rows.push_back(Row{"ÉCOLE " + std::to_string(i), "", i % 1000 == 1 ? large : "d\xC3\x89"});
+    }
+    Recordset records(tableOf(rows));
+    const QString criteria = QStringLiteral("Nom like 'école 2002' and Description like '*dé'");
+    records.FindFirst(criteria);
+    ASSERT_FALSE(records.NoMatch());
+    EXPECT_EQ(nom(records), "ÉCOLE 2002");
+    records.FindFirst(QStringLiteral("Nom like 'école 2001'"));
+    EXPECT_EQ(records.Fields(QStringLiteral("Description")).Value(), large);
+    records.FindNext(QStringLiteral("Nom like 'ecole*'")); // accents count
+    EXPECT_TRUE(records.NoMatch());
+    for (int i : {0, 1, 2, 999, 1001, 2999}) {
+        records.FindFirst(QStringLiteral("Nom like 'ÉCOLE %1'").arg(i));
+        ASSERT_FALSE(records.NoMatch()) << i;
+        EXPECT_EQ(records.Fields(QStringLiteral("Description")).Value(),
+                  i % 1000 == 1 ? large : "d\xC3\x89")
+            << i;
+        EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "") << i;
+    }
+}
