@@ -29,10 +29,18 @@ std::size_t smallestRow(const TableSchema& schema) {
     return encodeRow(schema, RowValues(schema.columns.size())).size();
 }
 
-CatalogueDatabase::Layout reservePages(PageFile& file) {
+std::optional<Bytes> text(const std::optional<std::u16string>& value) {
+    if (!value)
+        return std::nullopt;
+    return utf16LittleEndian(*value);
+}
+
+} // namespace
+
+CatalogueDatabase::Layout CatalogueDatabase::reservePages(PageFile& file) {
     file.allocate(); // header
     file.allocate(); // the file's usage map
-    CatalogueDatabase::Layout layout;
+    Layout layout;
     layout.objects = allocateTablePages(file);
     if (layout.objects.definition != objectsDefinitionPage)
         throw std::logic_error("MSysObjects must be defined on page 2");
@@ -42,14 +50,6 @@ CatalogueDatabase::Layout reservePages(PageFile& file) {
     layout.index = allocateTablePages(file);
     return layout;
 }
-
-std::optional<Bytes> text(const std::optional<std::u16string>& value) {
-    if (!value)
-        return std::nullopt;
-    return utf16LittleEndian(*value);
-}
-
-} // namespace
 
 CatalogueDatabase::CatalogueDatabase(std::FILE* stream)
     : file_(stream), layout_(reservePages(file_)), indexSchema_(indexTableSchema()),

@@ -26,6 +26,7 @@ public:
     // Writes what depends on all the rows: definitions, usage maps and the header.
     void finish();
 
+private:
     struct Layout {
         TablePages objects;
         TablePages permissions;
@@ -34,7 +35,7 @@ public:
         TablePages index;
     };
 
-private:
+    static Layout reservePages(PageFile& file);
     TableContents writeObjects();
 
     PageFile file_;
