@@ -6,6 +6,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <optional>
 #include <string>
 
@@ -13,7 +14,7 @@ namespace {
 
 constexpr const char* usage =
     "usage : orvane-generate-catalogue [--rows N] [--word MOT] [--share PART] [--seed S] "
-    "SORTIE.csv\n";
+    "[SORTIE.csv]\n";
 
 constexpr const char* help =
     "Écrit un catalogue CSV (colonnes Nom, cd, Description ; UTF-8) de N entrées en français\n"
@@ -26,8 +27,10 @@ constexpr const char* help =
     "  --share PART  part des entrées qui le contiennent, de 0 à 1 (0.1 par défaut)\n"
     "  --seed S      graine du hasard (1 par défaut)\n"
     "\n"
-    "Affiche le nombre d'entrées qui contiennent le mot. Code de sortie : 0 en cas de\n"
-    "succès, 1 en cas d'erreur, 2 si les arguments sont faux.\n";
+    "Sans SORTIE.csv, le catalogue va sur la sortie standard. Affiche le nombre d'entrées\n"
+    "qui contiennent le mot (sur la sortie d'erreur quand le catalogue va sur la sortie\n"
+    "standard). Code de sortie : 0 en cas de succès, 1 en cas d'erreur, 2 si les\n"
+    "arguments sont faux.\n";
 
 struct Arguments {
     generator::GeneratorOptions options;
@@ -84,16 +87,19 @@ std::optional<Arguments> parse(int argc, char** argv) {
             return std::nullopt;
         }
     }
-    if (arguments.output.empty()) {
-        std::fputs("orvane-generate-catalogue : fichier de sortie manquant\n", stderr);
-        return std::nullopt;
-    }
     return arguments;
+}
+
+std::string summary(const generator::GeneratorOptions& options, std::size_t count) {
+    const bool several = count > 1;
+    return std::to_string(count) + (several ? " entrées sur " : " entrée sur ") +
+           std::to_string(options.rows) + (several ? " contiennent « " : " contient « ") +
+           options.word + " » dans Nom ou Description\n";
 }
 
 // Writes beside the output under a provisional name and puts the file in place once whole,
 // so that a failure leaves an existing file as it was.
-int generate(const Arguments& arguments) {
+int generateToFile(const Arguments& arguments) {
     const std::filesystem::path target = arguments.output;
     std::filesystem::path provisional = target;
     provisional += ".partiel";
@@ -108,12 +114,32 @@ int generate(const Arguments& arguments) {
             throw std::runtime_error("impossible d'écrire " + provisional.string());
         }
         std::filesystem::rename(provisional, target);
-        std::printf("%zu entrées sur %zu contiennent « %s » dans Nom ou Description\n", count,
-                    arguments.options.rows, arguments.options.word.c_str());
+        std::fputs(summary(arguments.options, count).c_str(), stdout);
         return 0;
     } catch (const std::exception& error) {
         std::error_code ignored;
         std::filesystem::remove(provisional, ignored);
+        std::fprintf(stderr, "orvane-generate-catalogue : %s\n", error.what());
+        return 1;
+    }
+}
+
+// Without an output file the catalogue goes to the standard output and the count to the
+// standard error.
+int generate(const Arguments& arguments) {
+    if (!arguments.output.empty()) {
+        return generateToFile(arguments);
+    }
+    try {
+        std::ios::sync_with_stdio(false);
+        const std::size_t count = generator::WriteCatalogue(arguments.options, std::cout);
+        std::cout.flush();
+        if (!std::cout) {
+            throw std::runtime_error("impossible d'écrire la sortie standard");
+        }
+        std::fputs(summary(arguments.options, count).c_str(), stderr);
+        return 0;
+    } catch (const std::exception& error) {
         std::fprintf(stderr, "orvane-generate-catalogue : %s\n", error.what());
         return 1;
     }
