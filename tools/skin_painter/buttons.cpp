@@ -29,6 +29,16 @@ int indentOfRow(int row) {
     return 0;
 }
 
+// Whether the pixel at (dx, dy) of a 16 x 16 button box belongs to its disc.
+bool inButtonDisc(int dx, int dy) {
+    const int row = dy - 1, col = dx - 1;
+    if (row < 0 || row >= kDiscSize || col < 0 || col >= kDiscSize) {
+        return false;
+    }
+    const int indent = indentOfRow(row);
+    return col >= indent && col < kDiscSize - indent;
+}
+
 QPainterPath markPath(layout::ButtonMark mark, QPointF centre) {
     QPainterPath line;
     switch (mark) {
@@ -76,22 +86,13 @@ Rgb domeColour(float nx, float ny, bool lit) {
 
 } // namespace
 
-bool InButtonDisc(int dx, int dy) {
-    const int row = dy - 1, col = dx - 1;
-    if (row < 0 || row >= kDiscSize || col < 0 || col >= kDiscSize) {
-        return false;
-    }
-    const int indent = indentOfRow(row);
-    return col >= indent && col < kDiscSize - indent;
-}
-
 void PaintButtonDisc(Canvas& canvas, const layout::ButtonPlace& button, bool lit) {
     const QPoint origin = button.topLeft;
     const QPointF centre(origin.x() + 8.0, origin.y() + 8.0);
     Mask disc(canvas.width(), canvas.height());
     for (int dy = 0; dy < layout::kButtonSize; ++dy) {
         for (int dx = 0; dx < layout::kButtonSize; ++dx) {
-            if (InButtonDisc(dx, dy)) {
+            if (inButtonDisc(dx, dy)) {
                 disc.set(origin.x() + dx, origin.y() + dy, 1.0f);
             }
         }

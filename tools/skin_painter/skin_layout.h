@@ -11,8 +11,7 @@ namespace painter::layout {
 inline constexpr int kSkinWidth = 353;
 inline constexpr int kSkinHeight = 437;
 
-// Title block and its dark name plate.
-inline constexpr QRect kTitleBlock{113, 1, 141, 42};
+// The dark name plate on the title block.
 inline constexpr QRect kNamePlate{128, 25, 120, 14};
 
 // The green screen (x 102..261, y 63..262) and the metal bezel around it, which widens at the

@@ -21,7 +21,5 @@ enum class ArrowSide { Left, Right };
 void PaintArrow(Canvas& canvas, ArrowSide side, bool lit);
 // The button's 14 x 14 disc with its mark, grey or lit; changes only the disc's pixels.
 void PaintButtonDisc(Canvas& canvas, const layout::ButtonPlace& button, bool lit);
-// Whether the pixel at (dx, dy) of a 16 x 16 button box belongs to its disc.
-bool InButtonDisc(int dx, int dy);
 
 } // namespace painter
