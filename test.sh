@@ -19,4 +19,11 @@ run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON
+echo "== Fuzz targets, briefly, from their seed corpora (clang, libFuzzer) =="
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DORVANE_FUZZ=ON -DORVANE_FUZZ_SECONDS="${ORVANE_FUZZ_SECONDS:-15}" >/dev/null
+fuzzers=$(sed -n 's/^orvane_add_fuzzer(\([A-Za-z0-9_]*\).*/\1/p' tests/fuzz/CMakeLists.txt)
+# shellcheck disable=SC2086
+cmake --build build-fuzz -j"$jobs" --target $fuzzers
+(cd build-fuzz && ctest --output-on-failure -L fuzz -j"$jobs")
 echo "All tests passed."
