@@ -30,6 +30,7 @@ ShapedForm::ShapedForm() {
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
     CreateControls();
+    WireControlEvents();
 }
 
 ShapedForm::~ShapedForm() {

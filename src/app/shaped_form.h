@@ -74,6 +74,8 @@ private:
     std::int16_t HoleY(std::int16_t& index);
 
     void CreateControls();
+    // Connects the search box's key-downs and the arrows' presses to their operations.
+    void WireControlEvents();
     void HideHighlights();
 
     QImage skin_;

@@ -28,8 +28,7 @@ TEST_F(SearchFormTest, ThreeMatchesWalkForwardAndBack) {
     EXPECT_EQ(shown(),
               (Shown{"2/3", "CD 3", "Jeux de mots", "Mots croisés", true, true, kJeu, 3, 2}));
     press(form->Picture5, Qt::LeftButton);
-    EXPECT_EQ(shown(),
-              (Shown{"3/3", "CD 4", "Dames", "Le jeu de dames", true, false, kJeu, 3, 3}));
+    EXPECT_EQ(shown(), (Shown{"3/3", "CD 4", "Dames", "Le jeu de dames", true, false, kJeu, 3, 3}));
     press(form->Picture4, Qt::LeftButton);
     EXPECT_EQ(shown(),
               (Shown{"2/3", "CD 3", "Jeux de mots", "Mots croisés", true, true, kJeu, 3, 2}));
@@ -84,4 +83,48 @@ TEST_F(SearchFormTest, FindsThatFindNothingChangeNothing) {
     EXPECT_EQ(pointerChanges, (std::vector<int>{11, 0}));
     EXPECT_EQ(shown(), before);
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SearchFormTest, DemoCatalogueJumpsToTheEndsAndSteps) {
+    installDemoCatalogue();
+    search(QStringLiteral("jeu"));
+    pointerChanges.clear();
+
+    press(form->Picture5, Qt::RightButton);
+    EXPECT_EQ(shown(), (Shown{"12/12", "CD 22", "Majestic Hôtel",
+                              "Un jeu de gestion : construisez et faites prospérer un palace sur "
+                              "la Riviera.",
+                              true, false, kJeu, 12, 12}));
+    EXPECT_EQ(pointerChanges, (std::vector<int>{11, 0}));
+    press(form->Picture4, Qt::LeftButton);
+    press(form->Picture4, Qt::LeftButton);
+    EXPECT_EQ(shown().counter, QStringLiteral("10/12"));
+    EXPECT_EQ(shown().nom, QStringLiteral("Le Solitaire"));
+    EXPECT_TRUE(shown().previous && shown().next);
+
+    press(form->Picture4, Qt::RightButton);
+    EXPECT_EQ(shown().counter, QStringLiteral("1/12"));
+    EXPECT_EQ(shown().nom, QStringLiteral("Maître des échecs 3"));
+    EXPECT_FALSE(shown().previous);
+    EXPECT_TRUE(shown().next);
+    EXPECT_EQ(pointerChanges, (std::vector<int>{11, 0, 11, 0}));
+    EXPECT_EQ(beeps, 4);
+}
+
+TEST_F(SearchFormTest, DemoCatalogueAtlasAndPianoWalks) {
+    installDemoCatalogue();
+    search(QStringLiteral("atlas"));
+    const char* atlas[] = {"Atlas du monde 2000", "Atlas des étoiles"};
+    for (const char* nom : atlas) {
+        EXPECT_EQ(shown().nom, QString::fromUtf8(nom));
+        press(form->Picture5, Qt::LeftButton);
+    }
+    EXPECT_EQ(shown().counter, QStringLiteral("3/3"));
+    EXPECT_FALSE(shown().next);
+
+    search(QStringLiteral("piano"));
+    press(form->Picture5, Qt::LeftButton);
+    EXPECT_EQ(shown().counter, QStringLiteral("2/2"));
+    EXPECT_TRUE(shown().previous);
+    EXPECT_FALSE(shown().next);
 }

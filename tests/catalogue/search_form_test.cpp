@@ -29,8 +29,8 @@ void PrintTo(const Shown& s, std::ostream* out) {
     *out << "{counter \"" << s.counter.toStdString() << "\", cd \"" << s.cd.toStdString()
          << "\", nom \"" << s.nom.toStdString() << "\", description \""
          << s.description.left(60).toStdString() << "\", previous " << s.previous << ", next "
-         << s.next << ", critere \"" << s.critere.left(80).toStdString() << "\", total "
-         << s.total << ", position " << s.position << "}";
+         << s.next << ", critere \"" << s.critere.left(80).toStdString() << "\", total " << s.total
+         << ", position " << s.position << "}";
 }
 
 QString CatalogueCsv(const std::vector<Entry>& entries) {
@@ -112,7 +112,13 @@ void SearchFormTest::press(QWidget* arrow, Qt::MouseButton button) {
 }
 
 Shown SearchFormTest::shown() const {
-    return {form->Label4->caption(),  form->Label5->caption(),     form->Label6->caption(),
-            form->Label8->caption(),  !form->Picture4->isHidden(), !form->Picture5->isHidden(),
-            Module3::critere,         Module3::total,              Module3::position};
+    return {form->Label4->caption(),
+            form->Label5->caption(),
+            form->Label6->caption(),
+            form->Label8->caption(),
+            !form->Picture4->isHidden(),
+            !form->Picture5->isHidden(),
+            Module3::critere,
+            Module3::total,
+            Module3::position};
 }

@@ -8,6 +8,7 @@
 #include "ui/search_box.h"
 #include "ui/skin_picture.h"
 
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -120,7 +121,8 @@ TEST_F(SearchFormTest, ApostrophesAndWildcardsAreSearchedLiterally) {
                       {"Chiffre 7", "CD 7", "a1b"}});
 
     search(QStringLiteral("l'eau"));
-    EXPECT_EQ(shown().critere, QStringLiteral("Nom like '*l''eau*' or Description like '*l''eau*'"));
+    EXPECT_EQ(shown().critere,
+              QStringLiteral("Nom like '*l''eau*' or Description like '*l''eau*'"));
     EXPECT_EQ(shown().counter, QStringLiteral("1/1"));
     EXPECT_EQ(shown().nom, QStringLiteral("L'eau vive"));
 
@@ -144,8 +146,8 @@ TEST_F(SearchFormTest, NullFieldsShowEmptyAndTheLabelsAfterThemAreWritten) {
                       {"Jeu sans cd", std::nullopt, std::nullopt}});
     search(QStringLiteral("zzz"));
     search(QStringLiteral("jeu"));
-    EXPECT_EQ(shown(), (Shown{"1/2", "CD 1", "", "Un jeu sans nom", false, true, kJeuCritere,
-                              2, 1}));
+    EXPECT_EQ(shown(),
+              (Shown{"1/2", "CD 1", "", "Un jeu sans nom", false, true, kJeuCritere, 2, 1}));
     press(form->Picture5, Qt::LeftButton);
     EXPECT_EQ(shown(), (Shown{"2/2", "", "Jeu sans cd", "", true, false, kJeuCritere, 2, 2}));
     EXPECT_TRUE(boxes.empty());
@@ -226,7 +228,7 @@ TEST_F(SearchFormTest, AMegabytePasteIsSearchedWithoutHarm) {
     const QString one = QString(1024 * 1024, u'a');
     search(one);
     EXPECT_EQ(shown().counter, QStringLiteral("0/0"));
-    EXPECT_EQ(shown().critere.size(), 2 * one.size() + 35);
+    EXPECT_EQ(shown().critere.size(), 2 * one.size() + 38);
 }
 
 TEST_F(SearchFormTest, ACatalogueReplacedBetweenSearchesIsReadAfresh) {
@@ -236,6 +238,23 @@ TEST_F(SearchFormTest, ACatalogueReplacedBetweenSearchesIsReadAfresh) {
 
     installCatalogue({{"Jeu unique", "CD 9", "Remplacé"}});
     search(QStringLiteral("jeu"));
-    EXPECT_EQ(shown(), (Shown{"1/1", "CD 9", "Jeu unique", "Remplacé", false, false, kJeuCritere,
-                              1, 1}));
+    EXPECT_EQ(shown(),
+              (Shown{"1/1", "CD 9", "Jeu unique", "Remplacé", false, false, kJeuCritere, 1, 1}));
+}
+
+TEST_F(SearchFormTest, DemoCatalogueTwelveMatches) {
+    installDemoCatalogue();
+    search(QStringLiteral("jeu"));
+    EXPECT_EQ(shown(), (Shown{"1/12", "CD 2", "Maître des échecs 3",
+                              "Un jeu d'échecs pour tous les niveaux, de l'initiation à la "
+                              "compétition, avec 500 parties célèbres.",
+                              false, true, kJeuCritere, 12, 1}));
+    search(QStringLiteral("l'eau"));
+    EXPECT_EQ(shown().counter, QStringLiteral("1/1"));
+    EXPECT_EQ(shown().nom, QStringLiteral("L'eau et la vie"));
+    search(QStringLiteral("Géographie de la France"));
+    EXPECT_EQ(shown().counter, QStringLiteral("1/1"));
+    EXPECT_EQ(shown().cd, QStringLiteral("CD 17"));
+    EXPECT_EQ(shown().description, QString()) << "a null description";
+    EXPECT_TRUE(boxes.empty());
 }

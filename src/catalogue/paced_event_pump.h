@@ -1,0 +1,24 @@
+#pragma once
+// Runs the event pump from inside a long loop, but only once a pump interval has passed since
+// the last run: often enough for the window to stay responsive (hot spots, dragging, repaint),
+// rarely enough that a loop of many short steps is not dominated by the pump.
+
+#include <QElapsedTimer>
+#include <chrono>
+
+namespace catalogue {
+
+class PacedEventPump {
+public:
+    static constexpr std::chrono::milliseconds kInterval{15};
+
+    PacedEventPump();
+
+    // Called after each step of the loop.
+    void Tick();
+
+private:
+    QElapsedTimer sinceLastPump_;
+};
+
+} // namespace catalogue
