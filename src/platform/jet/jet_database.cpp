@@ -52,7 +52,7 @@ std::shared_ptr<JetHandle> openHandle(const std::filesystem::path& file) {
             throw;
         }
     }();
-    auto handle = std::make_shared<JetHandle>(file, mdb, std::move(decoder));
+    auto handle = std::make_shared<JetHandle>(file, facts.size, mdb, std::move(decoder));
     setNameConverters(*mdb, handle->decoder.fileCharset());
     mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
     mdb_set_shortdate_fmt(mdb, "%Y-%m-%d");

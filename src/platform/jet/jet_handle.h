@@ -5,20 +5,23 @@
 #include "platform/jet/jet_text.h"
 #include "platform/jet/libmdb.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
 namespace platform {
 
 struct JetHandle {
-    JetHandle(std::filesystem::path path, MdbHandle* opened, JetTextDecoder textDecoder)
-        : file(std::move(path)), mdb(opened), decoder(std::move(textDecoder)) {}
+    JetHandle(std::filesystem::path path, std::uintmax_t bytes, MdbHandle* opened,
+              JetTextDecoder textDecoder)
+        : file(std::move(path)), size(bytes), mdb(opened), decoder(std::move(textDecoder)) {}
     JetHandle(const JetHandle&) = delete;
     JetHandle& operator=(const JetHandle&) = delete;
     ~JetHandle() { mdb_close(mdb); }
 
     std::filesystem::path file;
-    MdbHandle* mdb; // owned
+    std::uintmax_t size; // bytes, when opened
+    MdbHandle* mdb;      // owned
     JetTextDecoder decoder;
 };
 

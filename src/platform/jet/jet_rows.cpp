@@ -28,6 +28,12 @@ void JetRows::appendRow(std::span<const std::optional<std::string_view>> values)
     ++rowCount_;
 }
 
+void JetRows::reserve(std::size_t rows, std::size_t textBytes) {
+    text_.reserve(textBytes);
+    ends_.reserve(rows * columnNames_.size());
+    nulls_.reserve(rows * columnNames_.size());
+}
+
 std::size_t JetRows::memoryBytes() const {
     return text_.capacity() + ends_.capacity() * sizeof(std::size_t) + nulls_.capacity() / 8;
 }

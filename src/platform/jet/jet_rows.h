@@ -26,9 +26,10 @@ public:
     // Adds a row; values holds one value per column.
     void appendRow(std::span<const std::optional<std::string_view>> values);
 
-    // Makes room for text bytes of values, so that a read of known size does not copy.
-    void reserveText(std::size_t bytes) { text_.reserve(bytes); }
-    // Bytes of text held, and bytes of memory held altogether.
+    // Makes room for that many rows and bytes of text, so that the text is never copied while
+    // it grows. Room that stays unused costs address space, not memory.
+    void reserve(std::size_t rows, std::size_t textBytes);
+    // Bytes of text held, and bytes of memory reserved altogether.
     std::size_t textBytes() const { return text_.size(); }
     std::size_t memoryBytes() const;
 
