@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The opened window on a real X server shows the skin pixel for pixel wherever the device is
 # (the arrows and round buttons unlit, the labels empty), the root elsewhere, and the empty
-# search field in the strip; it stands centred and the typed text goes to the search field.
+# search field in the strip; it stands centred, fixed in size, with its icon, and the typed text
+# goes to the search field.
 # The screenshots are kept in $ARTIFACTS for a person to look at.
 source "$(dirname "$0")/x_session.sh"
 SKIN="$(cd "$(dirname "$0")/../.." && pwd)/resources/skin.bmp"
@@ -14,6 +15,10 @@ id=$(wait_for_window "Orvane Zelkis") || fail "no window"
 sleep 0.5
 read -r ox oy < <(window_origin "$id")
 [ "$ox,$oy" = "338,169" ] || fail "window at $ox,$oy, not centred on the 1024 x 768 screen"
+xprop -id "$id" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window shows no 32 x 32 icon"
+hints=$(xprop -id "$id" WM_NORMAL_HINTS)
+grep -q 'minimum size: 347 by 429' <<<"$hints" && grep -q 'maximum size: 347 by 429' <<<"$hints" ||
+    fail "the window's size is not fixed: $hints"
 
 shot=$WORK/window.png
 screenshot "$WORK/screen.png"
