@@ -84,19 +84,16 @@ TEST_F(WindowsResourcesTest, StringsNameTheProductInUsEnglishUnicode) {
     const restest::VersionNode* table = strings->child(QStringLiteral("040904B0"));
     ASSERT_NE(table, nullptr);
 
-    std::map<QString, QString> values;
+    std::map<std::string, std::string> values;
     for (const restest::VersionNode& entry : table->children) {
         EXPECT_TRUE(entry.isText) << entry.key.toStdString();
-        values[entry.key] = entry.text;
+        values[entry.key.toStdString()] = entry.text.toStdString();
     }
-    const std::map<QString, QString> expected = {
-        {QStringLiteral("CompanyName"), QStringLiteral("Atelier Orvane")},
-        {QStringLiteral("FileDescription"), QStringLiteral("Orvane Zelkis")},
-        {QStringLiteral("FileVersion"), QStringLiteral("1.00.0003")},
-        {QStringLiteral("InternalName"), QStringLiteral("Orvane")},
-        {QStringLiteral("OriginalFilename"), QStringLiteral("Orvane.exe")},
-        {QStringLiteral("ProductName"), QStringLiteral("Orvane")},
-        {QStringLiteral("ProductVersion"), QStringLiteral("1.00.0003")},
+    const std::map<std::string, std::string> expected = {
+        {"CompanyName", "Atelier Orvane"},  {"FileDescription", "Orvane Zelkis"},
+        {"FileVersion", "1.00.0003"},       {"InternalName", "Orvane"},
+        {"OriginalFilename", "Orvane.exe"}, {"ProductName", "Orvane"},
+        {"ProductVersion", "1.00.0003"},
     };
     EXPECT_EQ(values, expected);
 
