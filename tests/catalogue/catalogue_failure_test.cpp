@@ -4,6 +4,8 @@
 #include "search_form_test.h"
 
 #include "app/module3.h"
+#include "catalogue/catalogue_error.h"
+#include "catalogue/result_guard.h"
 #include "platform/message_box.h"
 #include "ui/caption_label.h"
 #include "ui/data_control_widget.h"
@@ -154,6 +156,41 @@ TEST_F(CatalogueFailureTest, MoveThatFailsChangesNothingButTheBeep) {
     EXPECT_TRUE(boxes[1].prompt.contains(catalogueFile())) << boxes[1].prompt.toStdString();
 
     Module3::critere = critere;
+    press(form->Picture5, Qt::LeftButton);
+    EXPECT_EQ(shown().counter, QStringLiteral("3/3"));
+    EXPECT_EQ(shown().nom, QStringLiteral("Dames"));
+}
+
+// A failure may come after the data control already holds the recordset of the new catalogue:
+// the previous one is put back, so the arrows page through the result they belong to.
+TEST_F(CatalogueFailureTest, FailureAfterARefreshPutsBackThePreviousRecordset) {
+    showSecondOfThree();
+    const Shown before = shown();
+    installCatalogue({{"Jeu unique", "CD 9", "Remplacé"}});
+    const auto spoil = [this] {
+        form->Data1->Refresh();
+        form->Data1->Recordset().FindFirst(Module3::critere);
+        Module3::position = 7;
+        form->Label6->setCaption(QStringLiteral("changé"));
+        form->Picture4->hide();
+    };
+
+    EXPECT_FALSE(catalogue::RunKeepingResult(*form, [&] {
+        spoil();
+        throw catalogue::CatalogueError("Le fichier est endommagé.");
+    }));
+    EXPECT_EQ(shown(), before);
+    ASSERT_EQ(boxes.size(), 1u);
+
+    EXPECT_THROW(catalogue::RunKeepingResult(*form,
+                                             [&] {
+                                                 spoil();
+                                                 throw std::runtime_error("autre échec");
+                                             }),
+                 std::runtime_error);
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(boxes.size(), 1u) << "other failures are reported by the caller";
+
     press(form->Picture5, Qt::LeftButton);
     EXPECT_EQ(shown().counter, QStringLiteral("3/3"));
     EXPECT_EQ(shown().nom, QStringLiteral("Dames"));

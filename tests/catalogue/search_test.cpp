@@ -8,6 +8,8 @@
 #include "ui/search_box.h"
 #include "ui/skin_picture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 #include <QTimer>
 
@@ -195,8 +197,11 @@ TEST_F(SearchFormTest, EnterAndArrowsAreIgnoredWhileASearchRuns) {
     beeps = 0;
 
     bool seenRunning = false;
-    QTimer::singleShot(0, form.get(), [this, &seenRunning] {
+    bool closeSpotLit = false;
+    QTimer::singleShot(0, form.get(), [this, &seenRunning, &closeSpotLit] {
         seenRunning = catalogue::SearchRunning();
+        QTest::mouseMove(form.get(), QPoint(286, 72));
+        closeSpotLit = !form->Picture2->isHidden();
         form->Text1->setText(QStringLiteral("atlas"));
         QTest::keyClick(form->Text1, Qt::Key_Return);
         press(form->Picture5, Qt::LeftButton);
@@ -205,6 +210,7 @@ TEST_F(SearchFormTest, EnterAndArrowsAreIgnoredWhileASearchRuns) {
     QTest::keyClick(form->Text1, Qt::Key_Return);
 
     EXPECT_TRUE(seenRunning);
+    EXPECT_TRUE(closeSpotLit) << "the hot spots keep working";
     EXPECT_EQ(beeps, 0);
     EXPECT_EQ(pointerChanges, (std::vector<int>{11, 0}));
     EXPECT_FALSE(catalogue::SearchRunning());
@@ -220,7 +226,11 @@ TEST_F(SearchFormTest, AMegabytePasteIsSearchedWithoutHarm) {
     while (pasted.size() < 1024 * 1024) {
         pasted += piece;
     }
-    search(pasted);
+    QGuiApplication::clipboard()->setText(pasted);
+    form->Text1->clear();
+    form->Text1->paste();
+    ASSERT_EQ(form->Text1->text().size(), pasted.size());
+    QTest::keyClick(form->Text1, Qt::Key_Return);
     EXPECT_EQ(shown().counter, QStringLiteral("0/0"));
     EXPECT_GT(shown().critere.size(), 2 * pasted.size());
     EXPECT_TRUE(boxes.empty());
