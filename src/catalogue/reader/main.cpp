@@ -12,6 +12,8 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#elif defined(__linux__)
+#include <fcntl.h>
 #endif
 
 int main(int argc, char* argv[]) {
@@ -21,6 +23,9 @@ int main(int argc, char* argv[]) {
     }
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
+#elif defined(__linux__)
+    // A larger pipe lets the reader run ahead of the program instead of waiting on it.
+    fcntl(fileno(stdout), F_SETPIPE_SZ, 1 << 20);
 #endif
     const std::vector<std::string> fields(argv + 3, argv + argc);
     bool written = true;

@@ -176,6 +176,13 @@ TEST_F(DataControlTest, AFieldMissingFromTheTableIsRefusedByName) {
     expectRefused(path, "Customers", "Nom");
 }
 
+// A damaged catalogue on which the Jet library itself crashes (found by fuzzing).
+TEST_F(DataControlTest, AFileThatCrashesTheJetLibraryIsADamagedCatalogue) {
+    const QString path = files.write(QStringLiteral("crash.mdb"),
+                                     ReadBytes(QStringLiteral(ORVANE_CRASHING_CATALOGUE)));
+    expectRefused(path, "Index", "endommagé");
+}
+
 // A helper that crashes, says nonsense, stops talking or never stops: the catalogue is damaged,
 // the program goes on.
 TEST_F(DataControlTest, AReaderThatMisbehavesMeansADamagedCatalogue) {

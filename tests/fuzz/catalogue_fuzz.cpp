@@ -1,0 +1,74 @@
+// Fuzzes opening and reading a catalogue file as the program does: the input is written to a new
+// file, whose table Index the catalogue store reads through its helper program. The Jet library
+// crashes on some damaged files; whatever the file holds, the program must get its rows or a
+// CatalogueError that names the file, and never crash or hang itself.
+
+#include "catalogue/catalogue_error.h"
+#include "catalogue/catalogue_store.h"
+#include "catalogue/recordset.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Each input gets a file of its own: the store keeps what it read from a file it saw before.
+QString newScratchFile() {
+    static const QString folder = [] {
+        const QString path = QDir::temp().filePath(
+            QStringLiteral("orvane-catalogue-fuzz-%1").arg(QCoreApplication::applicationPid()));
+        QDir().mkpath(path);
+        return path;
+    }();
+    static std::uint64_t count = 0;
+    return folder + QStringLiteral("/input-%1.mdb").arg(++count);
+}
+
+void readAndSearch(const QString& file) {
+    const auto table = catalogue::OpenCatalogueTable(file, QStringLiteral("Index"));
+    catalogue::Recordset records(table);
+    const QString criteria = QStringLiteral("Nom like '*e*' or Description like '*e*'");
+    records.FindLast(criteria);
+    for (int step = 0; step < 3 && !records.NoMatch(); ++step) {
+        records.Fields(QStringLiteral("cd"));
+        records.FindPrevious(criteria);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+    catalogue::SetCatalogueReaderProgram(QStringLiteral(ORVANE_READER_PROGRAM));
+    // Shorter than libFuzzer's own limit, so that a stuck helper is seen as the store sees it.
+    catalogue::SetCatalogueReadQuietLimit(std::chrono::seconds(5));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QString file = newScratchFile();
+    {
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly)) {
+            std::abort();
+        }
+        out.write(reinterpret_cast<const char*>(data), qint64(size));
+    }
+    try {
+        readAndSearch(file);
+    } catch (const catalogue::CatalogueError& error) {
+        const std::string message = error.what();
+        if (message.find(file.toStdString()) == std::string::npos) {
+            std::abort(); // every failure names the file
+        }
+        if (message.find("ne progresse plus") != std::string::npos) {
+            std::fprintf(stderr, "stuck reader: %s\n", message.c_str());
+        }
+    }
+    QFile::remove(file);
+    return 0;
+}
