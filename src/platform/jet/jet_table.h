@@ -18,6 +18,7 @@ struct S_MdbTableDef; // libmdb's table definition
 namespace platform {
 
 struct JetHandle;
+
 enum class JetType {
     Boolean,
     Byte,
@@ -63,7 +64,8 @@ public:
     // Calls onRow once per row, in table order. Field names are matched without regard to
     // letter case. Text and memo values come back whole; other kinds as libmdb writes them
     // (dates as 2024-01-31 13:45:00, booleans as 1 or 0); binary and OLE fields are refused.
-    // Throws JetError for a missing or unreadable field and for damage met on the way.
+    // Throws JetError for a missing or unreadable field and for damage met on the way. onRow
+    // must not read another table of the same file: they share libmdb's page buffers.
     void readRows(const std::vector<std::string>& fields,
                   const std::function<void(RowValues)>& onRow);
 
