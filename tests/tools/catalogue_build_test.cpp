@@ -47,27 +47,22 @@ const std::vector<Refusal> refusals = {
 
 } // namespace
 
-TEST(CatalogueBuild, RefusalsLeaveNoFileBehind) {
+TEST(CatalogueBuild, RefusalsLeaveNoFileAndAnExistingDatabaseUntouched) {
+    TempFolder good;
+    writeFile(good / "good.csv", validCsv);
+    buildCatalogue(good / "good.csv", good / "base.MDB");
+    const std::string existing = readFile(good / "base.MDB");
     for (const Refusal& refusal : refusals) {
         TempFolder folder;
-        writeFile(folder / "catalogue.csv", refusal.csv);
-        EXPECT_THROW(buildCatalogue(folder / "catalogue.csv", folder / "base.MDB"),
+        writeFile(folder / "bad.csv", refusal.csv);
+        EXPECT_THROW(buildCatalogue(folder / "bad.csv", folder / "base.MDB"),
                      jet_writer::InputError)
             << refusal.what;
-        EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"catalogue.csv"}) << refusal.what;
-    }
-}
-
-TEST(CatalogueBuild, RefusalsLeaveAnExistingDatabaseUntouched) {
-    TempFolder folder;
-    writeFile(folder / "good.csv", validCsv);
-    buildCatalogue(folder / "good.csv", folder / "base.MDB");
-    const std::string before = readFile(folder / "base.MDB");
-    for (const Refusal& refusal : refusals) {
-        writeFile(folder / "bad.csv", refusal.csv);
+        EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"bad.csv"}) << refusal.what;
+        writeFile(folder / "base.MDB", existing);
         EXPECT_ANY_THROW(buildCatalogue(folder / "bad.csv", folder / "base.MDB")) << refusal.what;
-        EXPECT_EQ(readFile(folder / "base.MDB"), before) << refusal.what;
-        EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"bad.csv", "base.MDB", "good.csv"}))
+        EXPECT_EQ(readFile(folder / "base.MDB"), existing) << refusal.what;
+        EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"bad.csv", "base.MDB"}))
             << refusal.what;
     }
 }

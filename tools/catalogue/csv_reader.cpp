@@ -1,6 +1,7 @@
 #include "csv_reader.h"
 
 #include <cstdio>
+#include <initializer_list>
 #include <utility>
 
 namespace jet_writer {
