@@ -24,7 +24,8 @@ void centreOnScreen(QWidget& window) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orvane Zelkis"));
+    // No display name: the X11 platform would append it to every window title, so the message
+    // boxes would no longer show the titles they are given.
     QApplication::setApplicationVersion(QStringLiteral("1.00.0003"));
     QGuiApplication::setDesktopFileName(QStringLiteral("orvane"));
     ui::InstallFontSubstitutions();

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# The round spots of the real window: hovering the close spot lights it and leaving the window
+# puts it out; the minimise spot iconifies the window, which keeps its task-bar entry and comes
+# back when activated; the close spot shows the about box and the program ends once it is
+# answered.
+source "$(dirname "$0")/x_session.sh"
+
+# Moves the pointer to window pixel (x, y).
+point_at() {
+    read -r ox oy < <(window_origin "$ID")
+    xdotool mousemove $((ox + $1)) $((oy + $2))
+}
+
+click_at() {
+    point_at "$1" "$2"
+    sleep 0.1
+    xdotool mousedown 1
+    sleep 0.1
+    xdotool mouseup 1
+}
+
+# Saves the upper-left quarter of the close spot's circle, as shown on the screen, into file
+# $1. The pointer rests below and right of it, so the pointer never hides any of it.
+grab_close_spot() {
+    import -window "$ID" -crop 7x7+279+65 +repage "$1"
+}
+
+# Number of pixels that differ between two images of the same size.
+differing_pixels() {
+    compare -metric AE "$1" "$2" null: 2>&1 || true
+}
+
+# Retries a check for up to two seconds.
+eventually() {
+    local tries=0
+    until "$@"; do
+        tries=$((tries + 1)); [ $tries -gt 20 ] && return 1
+        sleep 0.1
+    done
+}
+
+spot_is_lit() {
+    grab_close_spot "$WORK/now.png"
+    [ "$(differing_pixels "$WORK/dark.png" "$WORK/now.png")" -gt 10 ]
+}
+
+spot_is_dark() {
+    grab_close_spot "$WORK/now.png"
+    [ "$(differing_pixels "$WORK/dark.png" "$WORK/now.png")" -eq 0 ]
+}
+
+wm_state() {
+    xprop -id "$ID" WM_STATE 2>/dev/null | awk '/window state:/ {print $3}'
+}
+
+is_iconic() { [ "$(wm_state)" = "Iconic" ]; }
+is_normal() { [ "$(wm_state)" = "Normal" ]; }
+
+start_orvane
+ID=$(wait_for_window "Orvane Zelkis") || fail "no window"
+FIRST_PID=$ORVANE_PID
+
+# A box shows the title it is given and nothing more: a second copy's warning, for instance.
+start_orvane
+WARNING=$(wait_for_window "Orvane déjà lancé") || fail "no warning from a second copy"
+[ "$(xprop -id "$WARNING" _NET_WM_NAME)" = '_NET_WM_NAME(UTF8_STRING) = "Orvane déjà lancé"' ] ||
+    fail "warning shown as $(xprop -id "$WARNING" _NET_WM_NAME)"
+kill -9 "$ORVANE_PID"
+wait "$ORVANE_PID" 2>/dev/null || true
+ORVANE_PID=$FIRST_PID
+
+# Hover highlight of the close spot.
+point_at 60 150
+sleep 0.3
+grab_close_spot "$WORK/dark.png"
+point_at 290 76
+eventually spot_is_lit || fail "the close spot did not light up under the pointer"
+[ -n "${ARTIFACTS:-}" ] && mkdir -p "$ARTIFACTS" && screenshot "$ARTIFACTS/close-spot-lit.png"
+read -r ox oy < <(window_origin "$ID")
+xdotool mousemove $((ox + 460)) $((oy + 76)) # straight off the window, right of the spots
+eventually spot_is_dark || fail "the close spot stayed lit after the pointer left the window"
+
+# The frameless window is an ordinary one for the desktop: listed, with its icon, and not kept
+# off the task bar.
+xprop -id "$ID" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_NORMAL ||
+    fail "window type: $(xprop -id "$ID" _NET_WM_WINDOW_TYPE)"
+! xprop -id "$ID" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "window kept off the task bar"
+xprop -id "$ID" _NET_WM_ICON | grep -q "Icon (" || fail "no icon for the task bar"
+xprop -root _NET_CLIENT_LIST | grep -qi "$(printf '0x%x' "$ID")" || fail "not in the client list"
+
+# Minimise spot: iconified, still listed, and brought back as a task bar would.
+click_at 286 91
+eventually is_iconic || fail "the minimise spot did not iconify the window: $(wm_state)"
+xprop -id "$ID" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN || fail "minimised but not hidden"
+xprop -root _NET_CLIENT_LIST | grep -qi "$(printf '0x%x' "$ID")" || fail "minimised window unlisted"
+! xprop -id "$ID" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "minimised window left the task bar"
+xdotool windowactivate "$ID"
+eventually is_normal || fail "the window did not come back: $(wm_state)"
+
+# Close spot: the window goes, the about box comes, and answering it ends the program.
+click_at 286 72
+BOX=$(wait_for_window "L'Orvane Zelkis") || fail "no about box"
+# The title the window manager shows is the box's own, with nothing added.
+[ "$(xprop -id "$BOX" _NET_WM_NAME)" = "_NET_WM_NAME(UTF8_STRING) = \"L'Orvane Zelkis\"" ] ||
+    fail "about box shown as $(xprop -id "$BOX" _NET_WM_NAME)"
+[ "$(xwininfo -id "$ID" | awk '/Map State:/ {print $3}')" != "IsViewable" ] ||
+    fail "the window still shows behind the about box"
+kill -0 "$ORVANE_PID" || fail "the program ended before the box was answered"
+xdotool windowactivate --sync "$BOX" key Return
+ended() { ! kill -0 "$ORVANE_PID" 2>/dev/null; }
+eventually ended || fail "the program still runs after the about box was answered"
+wait "$ORVANE_PID" || fail "the program ended with status $?"
+echo "hot spots OK"
