@@ -1,8 +1,10 @@
 #pragma once
-// The rows of a catalogue table kept compactly: each row's values in UTF-8 and, right after them,
-// the same values case-folded for the filter, back to back in large shared blocks, with a few
-// bytes of lengths per cell. Blocks are never moved once filled, so reading a large table never
-// holds two copies of its text.
+// The rows of a catalogue table kept compactly. Filters compare case-folded text, and the window
+// shows the text as read; keeping both would double the memory. So each value is kept folded,
+// with what it takes to restore the original: nothing when folding changed nothing, the few bytes
+// that differ when it kept the length (the usual case: a capital here and there), or the original
+// whole otherwise. A row's values lie back to back in large shared blocks, which are never moved
+// once filled, with a few bytes of lengths per value.
 
 #include <cstddef>
 #include <cstdint>
@@ -27,7 +29,7 @@ public:
     void appendRow(std::span<const std::optional<std::string_view>> values);
 
     // The value of a cell as read, or nullopt for a null. row and column must be in range.
-    std::optional<std::string_view> value(std::size_t row, std::size_t column) const;
+    std::optional<std::string> value(std::size_t row, std::size_t column) const;
     // The case-folded values of a row; out holds one entry per column.
     void foldedRow(std::size_t row, std::span<std::optional<std::string_view>> out) const;
 
@@ -37,10 +39,11 @@ public:
 
 private:
     static constexpr std::uint32_t kNull = UINT32_MAX;
+    // Marks a restore record that holds the original whole.
+    static constexpr std::uint32_t kWhole = std::uint32_t(1) << 31;
 
     char* reserve(std::size_t bytes);
-    std::uint32_t cellLength(std::size_t row, std::size_t cell) const;
-    const char* cellStart(std::size_t row, std::size_t cell) const;
+    const std::uint32_t* lengthsOf(std::size_t row) const;
 
     std::vector<std::string> columnNames_;
     std::vector<std::unique_ptr<char[]>> blocks_;
@@ -48,10 +51,14 @@ private:
     std::size_t sharedUsed_ = 0; // bytes used in it
     std::size_t heldBytes_ = 0;  // bytes of all blocks
     std::vector<const char*> rowStarts_;
-    // Per row: the length of each value, then of each folded value; kNull marks a null value.
+    // Per row: the length of each folded value (kNull for a null), then of each restore record
+    // (with kWhole when it is the original itself). The folded values come first in the row's
+    // bytes, then the restore records.
     std::vector<std::uint32_t> lengths_;
     std::size_t textBytes_ = 0;
-    std::vector<std::string> scratch_;
+    std::vector<std::string> folded_;           // scratch for appendRow
+    std::vector<std::string> restore_;          // scratch for appendRow
+    std::vector<std::uint32_t> restoreLengths_; // scratch for appendRow
 };
 
 } // namespace catalogue

@@ -36,9 +36,7 @@ Field Recordset::Fields(const QString& name) const {
     if (current_ == kNoRecord) {
         throw CatalogueError("Aucun enregistrement courant dans " + table_->describe() + ".");
     }
-    const std::optional<std::string_view> value =
-        table_->rows().value(current_, table_->columnIndex(name));
-    return Field(value ? std::optional<std::string>(*value) : std::nullopt);
+    return Field(table_->rows().value(current_, table_->columnIndex(name)));
 }
 
 } // namespace catalogue

@@ -1,0 +1,161 @@
+// Times searches over one catalogue the way the window runs them: point the data control at the
+// file, Refresh, FindFirst, then FindNext until NoMatch to count, then FindFirst again; and the
+// navigation steps that follow (a find and the three fields read). Used by bench/search_bench.sh.
+//
+// search_bench READER CATALOGUE WORD cold           first search in a fresh process, a repeated
+//                                                   search, navigation steps and memory
+// search_bench READER CATALOGUE WORD preloaded MS   the background read started, the search
+//                                                   typed MS milliseconds later
+// Prints "name value" lines.
+
+#include "catalogue/catalogue_store.h"
+#include "catalogue/data_control.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// A line of /proc/self/status, in kilobytes.
+long statusKilobytes(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word) {
+        if (word == key + ":") {
+            long value = 0;
+            status >> value;
+            return value;
+        }
+    }
+    return 0;
+}
+
+// Processor time of this process and of the helpers it waited for.
+double processorMilliseconds() {
+    double total = 0;
+    for (int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+        rusage usage{};
+        getrusage(who, &usage);
+        total += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                 double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    }
+    return total;
+}
+
+// One search as the window runs it; answers the number of matches.
+long search(catalogue::DataControl& control, const QString& path, const QString& criteria) {
+    control.DatabaseName = path;
+    control.Refresh();
+    control.RecordSource = QStringLiteral("Index");
+    control.Refresh();
+    control.Recordset().FindFirst(criteria);
+    long count = 0;
+    if (!control.Recordset().NoMatch()) {
+        do {
+            control.Recordset().FindNext(criteria);
+            ++count;
+        } while (!control.Recordset().NoMatch());
+    }
+    control.Recordset().FindFirst(criteria);
+    return count;
+}
+
+volatile std::size_t shownBytes = 0; // keeps the field reads from being optimised away
+
+void showRecord(catalogue::Recordset& records) {
+    for (const char* name : {"Nom", "CD", "Description"}) {
+        shownBytes =
+            shownBytes + records.Fields(QString::fromLatin1(name)).Value().value_or("").size();
+    }
+}
+
+// Microseconds per navigation step of one kind, over up to `steps` steps.
+template <typename Step>
+double stepMicroseconds(catalogue::Recordset& records, long steps, Step step) {
+    const auto start = Clock::now();
+    for (long i = 0; i < steps; ++i) {
+        step();
+        if (!records.NoMatch()) {
+            showRecord(records);
+        }
+    }
+    return millisecondsSince(start) * 1000.0 / double(steps);
+}
+
+void cold(const QString& path, const QString& criteria) {
+    const long rssBefore = statusKilobytes("VmRSS");
+    catalogue::DataControl control;
+    const double processorBefore = processorMilliseconds();
+    auto start = Clock::now();
+    const long matches = search(control, path, criteria);
+    std::printf("matches %ld\ncold_ms %.3f\ncold_processor_ms %.3f\n", matches,
+                millisecondsSince(start), processorMilliseconds() - processorBefore);
+    start = Clock::now();
+    search(control, path, criteria);
+    std::printf("repeated_ms %.3f\n", millisecondsSince(start));
+
+    catalogue::Recordset& records = control.Recordset();
+    const long steps = std::max(1L, std::min(matches - 1, 1000L));
+    records.FindFirst(criteria);
+    std::printf("next_us %.3f\n",
+                stepMicroseconds(records, steps, [&] { records.FindNext(criteria); }));
+    std::printf("previous_us %.3f\n",
+                stepMicroseconds(records, steps, [&] { records.FindPrevious(criteria); }));
+    long jumps = 0;
+    std::printf("jump_us %.3f\n", stepMicroseconds(records, 1000, [&] {
+                    ++jumps % 2 ? records.FindLast(criteria) : records.FindFirst(criteria);
+                }));
+
+    const auto table = catalogue::OpenCatalogueTable(path, QStringLiteral("Index"));
+    std::printf("rows %zu\ntext_bytes %zu\nheld_bytes %zu\npeak_growth_bytes %ld\n",
+                table->rows().rowCount(), table->rows().textBytes(), table->rows().memoryBytes(),
+                (statusKilobytes("VmHWM") - rssBefore) * 1024);
+}
+
+void preloaded(const QString& path, const QString& criteria, int waitMilliseconds) {
+    catalogue::PreloadCatalogue(path);
+    std::this_thread::sleep_for(std::chrono::milliseconds(waitMilliseconds));
+    catalogue::DataControl control;
+    const auto start = Clock::now();
+    search(control, path, criteria);
+    std::printf("preloaded_ms %.3f\n", millisecondsSince(start));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    if (argc < 5) {
+        std::fputs("usage: search_bench READER CATALOGUE WORD cold|preloaded [MS]\n", stderr);
+        return 2;
+    }
+    catalogue::SetCatalogueReaderProgram(QString::fromLocal8Bit(argv[1]));
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    const QString word = QString::fromLocal8Bit(argv[3]);
+    const QString criteria = QStringLiteral("Nom like '*%1*' or Description like '*%1*'").arg(word);
+    try {
+        if (std::string(argv[4]) == "cold") {
+            cold(path, criteria);
+        } else {
+            preloaded(path, criteria, argc > 5 ? std::stoi(argv[5]) : 3000);
+        }
+    } catch (const catalogue::CatalogueError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

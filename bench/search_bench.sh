@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Times searches on a large synthetic catalogue against the baseline a Linux user would reach for,
+# `mdb-export base.MDB Index | grep -ci WORD`, all in this one run, and prints the ratios:
+#   - the first search after start (the catalogue read from its file, then counted),
+#   - a search typed a few seconds after start (the catalogue read in the background meanwhile),
+#   - a repeated search,
+#   - one navigation step (a find and its three fields) on the large and on a small catalogue,
+#   - peak memory against the catalogue's text.
+# Aims: repeated search at least 20 times faster than the baseline; the first search no slower;
+# a navigation step as fast on 100,000 rows as on 1,000; peak memory under 3 times the text.
+# Each timing is the median of three runs, each in a fresh process.
+#
+# Usage: bench/search_bench.sh [build folder] [rows] [word]   (defaults: build, 100000, jeu)
+set -euo pipefail
+
+build=$(realpath "${1:-build}")
+rows=${2:-100000}
+word=${3:-jeu}
+bench=$build/bench/search_bench
+reader=$build/orvane-read-catalogue
+for program in "$bench" "$reader" "$build/orvane-catalogue" "$build/orvane-generate-catalogue"; do
+    [[ -x $program ]] || { echo "missing $program: build the project first" >&2; exit 1; }
+done
+command -v mdb-export > /dev/null || { echo "mdb-export is missing (Debian package mdbtools)" >&2; exit 1; }
+[[ -x /usr/bin/time ]] || { echo "GNU time is missing (Debian package time)" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+make_catalogue() { # rows file
+    "$build/orvane-generate-catalogue" --rows "$1" --word "$word" "$work/$2.csv" > /dev/null
+    "$build/orvane-catalogue" "$work/$2.csv" "$work/$2.MDB" > /dev/null
+}
+make_catalogue "$rows" large
+make_catalogue 1000 small
+
+median() { sort -g | sed -n 2p; }
+# The value of one "name value" line of search_bench's output.
+value() { awk -v name="$1" '$1 == name { print $2 }'; }
+
+# The baseline's wall time; its processor time goes to $work/baseline-processor.
+baseline_ms() {
+    local start end
+    start=$(date +%s%N)
+    /usr/bin/time -f "%U %S" -a -o "$work/baseline-times" \
+        sh -c 'mdb-export "$1" Index | grep -ci "$2"' sh "$work/large.MDB" "$word" > /dev/null
+    end=$(date +%s%N)
+    awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f\n", (e - s) / 1000000 }'
+}
+
+for run in 1 2 3; do
+    baseline_ms >> "$work/baseline"
+    "$bench" "$reader" "$work/large.MDB" "$word" cold > "$work/cold-$run"
+    "$bench" "$reader" "$work/large.MDB" "$word" preloaded 3000 > "$work/preloaded-$run"
+    "$bench" "$reader" "$work/small.MDB" "$word" cold > "$work/small-$run"
+done
+
+baseline=$(median < "$work/baseline")
+baseline_processor=$(awk '{ print ($1 + $2) * 1000 }' "$work/baseline-times" | median)
+of() { # name file-prefix
+    for run in 1 2 3; do value "$1" < "$work/$2-$run"; done | median
+}
+cold=$(of cold_ms cold)
+preloaded=$(of preloaded_ms preloaded)
+repeated=$(of repeated_ms cold)
+cold_processor=$(of cold_processor_ms cold)
+
+echo "catalogue: $(value rows < "$work/cold-1") rows, $(value matches < "$work/cold-1") holding \"$word\""
+awk -v b="$baseline" -v c="$cold" -v p="$preloaded" -v r="$repeated" \
+    -v bp="$baseline_processor" -v cp="$cold_processor" 'BEGIN {
+    printf "%-52s %9.1f ms  (processor %.0f ms)\n", "baseline: mdb-export | grep -ci", b, bp
+    printf "%-52s %9.1f ms  %7.1f x faster (aim: 1 or more)\n", "first search after start", c, b / c
+    printf "%-52s %9.1f ms  %7.1f x less\n", "  its processor time (program and helper)", cp, bp / cp
+    printf "%-52s %9.1f ms  %7.1f x faster\n", "search typed 3 s after start (read in background)", p, b / p
+    printf "%-52s %9.1f ms  %7.1f x faster (aim: 20 or more)\n", "repeated search", r, b / r
+}'
+for step in next previous jump; do
+    large=$(of "${step}_us" cold)
+    small=$(of "${step}_us" small)
+    awk -v r="$rows" -v s="$step" -v l="$large" -v m="$small" 'BEGIN {
+        printf "%-52s %9.2f us at %d rows, %.2f us at 1,000 rows (ratio %.2f, aim: about 1)\n",
+               "navigation step (" s ")", l, r, m, l / m }'
+done
+awk -v text="$(value text_bytes < "$work/cold-1")" -v held="$(value held_bytes < "$work/cold-1")" \
+    -v peak="$(of peak_growth_bytes cold)" 'BEGIN {
+    printf "%-52s %9.1f MB\n", "catalogue text (UTF-8 values)", text / 1048576
+    printf "%-52s %9.1f MB  %7.2f x the text\n", "held by the store", held / 1048576, held / text
+    printf "%-52s %9.1f MB  %7.2f x the text (aim: under 3)\n", "peak memory growth of the search", peak / 1048576, peak / text
+}'
