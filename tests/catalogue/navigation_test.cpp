@@ -110,21 +110,3 @@ TEST_F(SearchFormTest, DemoCatalogueJumpsToTheEndsAndSteps) {
     EXPECT_EQ(pointerChanges, (std::vector<int>{11, 0, 11, 0}));
     EXPECT_EQ(beeps, 4);
 }
-
-TEST_F(SearchFormTest, DemoCatalogueAtlasAndPianoWalks) {
-    installDemoCatalogue();
-    search(QStringLiteral("atlas"));
-    const char* atlas[] = {"Atlas du monde 2000", "Atlas des étoiles"};
-    for (const char* nom : atlas) {
-        EXPECT_EQ(shown().nom, QString::fromUtf8(nom));
-        press(form->Picture5, Qt::LeftButton);
-    }
-    EXPECT_EQ(shown().counter, QStringLiteral("3/3"));
-    EXPECT_FALSE(shown().next);
-
-    search(QStringLiteral("piano"));
-    press(form->Picture5, Qt::LeftButton);
-    EXPECT_EQ(shown().counter, QStringLiteral("2/2"));
-    EXPECT_TRUE(shown().previous);
-    EXPECT_FALSE(shown().next);
-}
