@@ -29,6 +29,12 @@ void SkinPicture::mousePressEvent(QMouseEvent* event) {
     emit mouseDown(PressArgs(*event));
 }
 
+void SkinPicture::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is a double click, not another press: it runs
+    // nothing, so a quick double click pages once.
+    event->accept();
+}
+
 void SkinPicture::mouseMoveEvent(QMouseEvent* event) {
     // A shown, enabled box keeps its moves: they are not the window's.
     event->accept();
