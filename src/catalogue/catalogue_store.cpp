@@ -6,7 +6,6 @@
 #include "platform/jet/jet_header.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QThread>
 
