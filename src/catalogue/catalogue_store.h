@@ -1,8 +1,9 @@
 #pragma once
 // The catalogue read last, shared by every data control of the process. A table's rows are read
 // once and kept while its file stays the same (same path, size and modification time); a changed
-// or replaced file, or another table, is read afresh and takes its place. Reading runs in a separate helper program, so that a
-// damaged file that upsets the Jet library can only end that helper, never this program.
+// or replaced file, or another table, is read afresh and takes its place. Reading runs in a
+// separate helper program, so that a damaged file that upsets the Jet library can only end that
+// helper, never this program.
 
 #include "catalogue/catalogue_table.h"
 
