@@ -1,4 +1,5 @@
 #include "form_test.h"
+#include "ui/data_control_widget.h"
 #include "ui/skin_picture.h"
 
 #include <QTest>
@@ -18,4 +19,13 @@ TEST(SkinPicture, ADoubleClickPressesOnce) {
     QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseDClick(&picture, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(presses, 1);
+}
+
+TEST_F(FormTest, TheDataControlPaintsNothingOutsideTheWindowRegion) {
+    ShapedForm& window = openForm();
+    QImage painted(window.Data1->size(), QImage::Format_ARGB32);
+    painted.fill(Qt::transparent);
+    window.Data1->render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
+    EXPECT_EQ(painted.pixel(5, 5), QColor(Qt::transparent).rgba());
+    EXPECT_EQ(painted.pixel(36, 11), QColor(Qt::transparent).rgba());
 }
