@@ -1,6 +1,6 @@
 #include "bmp_writer.h"
 
-#include <QtEndian>
+#include "little_endian.h"
 
 namespace painter {
 namespace {
@@ -9,18 +9,6 @@ constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 constexpr int kTrailingPad = 2;
 constexpr int kPixelsPerMetre = 3780; // 96 dots per inch
-
-void putU16(QByteArray& out, quint16 value) {
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-void putU32(QByteArray& out, quint32 value) {
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
-}
 
 } // namespace
 

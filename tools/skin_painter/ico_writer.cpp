@@ -1,6 +1,6 @@
 #include "ico_writer.h"
 
-#include <QtEndian>
+#include "little_endian.h"
 
 namespace painter {
 namespace {
@@ -11,18 +11,6 @@ constexpr int kInfoHeaderSize = 40;
 
 void putU8(QByteArray& out, int value) {
     out.append(char(value));
-}
-
-void putU16(QByteArray& out, quint16 value) {
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-void putU32(QByteArray& out, quint32 value) {
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
 }
 
 int rowBytes(int bits, int width) {
