@@ -78,8 +78,7 @@ HRGN CreatePolygonRgn(const POINTAPI* points, std::int32_t count, std::int32_t f
         }
         polygon.append(QPoint(points[i].x, points[i].y));
     }
-    return table().add(
-        QRegion(polygon, fillMode == ALTERNATE ? Qt::OddEvenFill : Qt::WindingFill));
+    return table().add(QRegion(polygon, fillMode == ALTERNATE ? Qt::OddEvenFill : Qt::WindingFill));
 }
 
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {

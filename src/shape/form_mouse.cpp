@@ -25,8 +25,7 @@ void ShapedForm::Form_MouseDown(std::int16_t& /*Button*/, std::int16_t& /*Shift*
                            platform::HTCAPTION, 0);
 }
 
-void ShapedForm::Form_MouseMove(std::int16_t& Button, std::int16_t& /*Shift*/, float& X,
-                                float& Y) {
+void ShapedForm::Form_MouseMove(std::int16_t& Button, std::int16_t& /*Shift*/, float& X, float& Y) {
     if (shape::InHotSpot(helpRgn, X, Y)) {
         Picture1->show();
         if (Button == 1) {

@@ -25,8 +25,9 @@ void fillVertices(std::vector<POINTAPI>& points, int count, const Lookup& xOf, c
 } // namespace
 
 OutlineLookups DeviceOutlines() {
-    return {[](std::int16_t& i) { return OutlineX(i); }, [](std::int16_t& i) { return OutlineY(i); },
-            [](std::int16_t& i) { return HoleX(i); }, [](std::int16_t& i) { return HoleY(i); }};
+    return {[](std::int16_t& i) { return OutlineX(i); },
+            [](std::int16_t& i) { return OutlineY(i); }, [](std::int16_t& i) { return HoleX(i); },
+            [](std::int16_t& i) { return HoleY(i); }};
 }
 
 platform::HRGN MakeRegion(float& scaleX, float& scaleY, std::int16_t& offsetX,
@@ -37,13 +38,14 @@ platform::HRGN MakeRegion(float& scaleX, float& scaleY, std::int16_t& offsetX,
     const HRGN scratch = CreateRectRgn(0, 0, 0, 0);
 
     std::vector<POINTAPI> vertices;
-    fillVertices(vertices, kOutlineVertexCount, outlines.outlineX, outlines.outlineY, scaleX, scaleY, offsetX,
-                 offsetY);
+    fillVertices(vertices, kOutlineVertexCount, outlines.outlineX, outlines.outlineY, scaleX,
+                 scaleY, offsetX, offsetY);
     const HRGN outer = CreatePolygonRgn(vertices.data(), kOutlineVertexCount, ALTERNATE);
     CombineRgn(windowRgn, outer, outer, RGN_COPY);
     DeleteObject(outer);
 
-    fillVertices(vertices, kHoleVertexCount, outlines.holeX, outlines.holeY, scaleX, scaleY, offsetX, offsetY);
+    fillVertices(vertices, kHoleVertexCount, outlines.holeX, outlines.holeY, scaleX, scaleY,
+                 offsetX, offsetY);
     const HRGN hole = CreatePolygonRgn(vertices.data(), kHoleVertexCount, ALTERNATE);
     CombineRgn(scratch, windowRgn, windowRgn, RGN_COPY);
     CombineRgn(windowRgn, scratch, hole, RGN_DIFF);

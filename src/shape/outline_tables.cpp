@@ -5,6 +5,7 @@
 namespace shape {
 namespace {
 
+// clang-format off
 // The device's outer outline, clockwise, in skin pixels.
 constexpr std::array<std::int16_t, 132> kOutlineX = {
     115, 249, 250, 251, 260, 261, 264, 265, 265, 273, 274, 274,
@@ -42,6 +43,7 @@ constexpr std::array<std::int16_t, 21> kHoleY = {
     342, 342, 345, 349, 350, 351, 353, 354, 356, 357, 361, 360,
     359, 359, 358, 351, 348, 348, 347, 346, 344,
 };
+// clang-format on
 
 static_assert(kOutlineX.size() == kOutlineVertexCount && kOutlineY.size() == kOutlineVertexCount);
 static_assert(kHoleX.size() == kHoleVertexCount && kHoleY.size() == kHoleVertexCount);

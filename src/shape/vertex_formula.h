@@ -8,7 +8,6 @@ namespace shape {
 
 // Throws platform::RuntimeError on an invalid operation, a division by zero, an overflow or a
 // result outside the 32-bit signed range.
-std::int32_t ScaleVertex(std::int16_t value, float scale, std::int16_t offset,
-                         float twipsPerPixel);
+std::int32_t ScaleVertex(std::int16_t value, float scale, std::int16_t offset, float twipsPerPixel);
 
 } // namespace shape

@@ -22,7 +22,8 @@ std::int16_t buttonBits(Qt::MouseButtons buttons) {
 MouseArgs argsAt(const QMouseEvent& event, Qt::MouseButtons buttons) {
     const QPointF pos = event.position();
     return {buttonBits(buttons), ShiftState(event.modifiers()),
-            float(pos.x() * platform::TwipsPerPixelX()), float(pos.y() * platform::TwipsPerPixelY())};
+            float(pos.x() * platform::TwipsPerPixelX()),
+            float(pos.y() * platform::TwipsPerPixelY())};
 }
 
 } // namespace

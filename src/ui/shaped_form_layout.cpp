@@ -64,8 +64,10 @@ void ShapedForm::CreateControls() {
 
     Text1 = makeSearchBox(this);
     Label6 = makeLabel(this, {107, 66, 150, 15}, QColor(0, 255, 0), ui::DesignFont(8.25, true));
-    Label8 = makeLabel(this, {105, 98, 153, 130}, QColor(128, 255, 128), ui::DesignFont(8.25, false));
-    Label5 = makeLabel(this, {130, 236, 112, 27}, QColor(128, 255, 128), ui::DesignFont(9.75, true));
+    Label8 =
+        makeLabel(this, {105, 98, 153, 130}, QColor(128, 255, 128), ui::DesignFont(8.25, false));
+    Label5 =
+        makeLabel(this, {130, 236, 112, 27}, QColor(128, 255, 128), ui::DesignFont(9.75, true));
     Label4 = makeLabel(this, {146, 269, 71, 16}, QColor(192, 192, 192), ui::DesignFont(8.25, true));
 
     Data1 = new ui::DataControlWidget(this);

@@ -21,8 +21,8 @@ TEST(OutlineTables, HoleEnds) {
 }
 
 TEST(OutlineTables, IndicesOutsideTheTablesGiveZero) {
-    for (std::int16_t i : {std::int16_t(132), std::int16_t(-1), std::int16_t(32767),
-                           std::int16_t(-32768)}) {
+    for (std::int16_t i :
+         {std::int16_t(132), std::int16_t(-1), std::int16_t(32767), std::int16_t(-32768)}) {
         EXPECT_EQ(OutlineX(i), 0) << i;
         EXPECT_EQ(OutlineY(i), 0) << i;
     }
