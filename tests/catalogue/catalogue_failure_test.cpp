@@ -5,7 +5,7 @@
 
 #include "app/module3.h"
 #include "catalogue/catalogue_error.h"
-#include "catalogue/result_guard.h"
+#include "app/result_guard.h"
 #include "platform/message_box.h"
 #include "ui/caption_label.h"
 #include "ui/data_control_widget.h"

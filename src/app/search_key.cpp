@@ -1,8 +1,8 @@
 // Enter in the search box runs the search, whatever modifier keys are held; other keys only
 // edit the text.
 
+#include "app/recherche.h"
 #include "app/shaped_form.h"
-#include "catalogue/recherche.h"
 #include "catalogue/search_busy.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // beeps. Each arrow is shown only while there is a match in its direction.
 
 #include "app/module3.h"
+#include "app/result_guard.h"
 #include "app/shaped_form.h"
 #include "catalogue/counter_text.h"
-#include "catalogue/result_guard.h"
 #include "catalogue/search_busy.h"
 #include "platform/mouse_pointer.h"
 #include "platform/runtime_services.h"

@@ -1,4 +1,4 @@
-#include "catalogue/result_guard.h"
+#include "app/result_guard.h"
 
 #include "app/module3.h"
 #include "app/shaped_form.h"
