@@ -5,6 +5,7 @@
 #include "app/shaped_form.h"
 #include "catalogue/catalogue_store.h"
 #include "platform/app_info.h"
+#include "platform/utf8_locale.h"
 #include "ui/fonts.h"
 #include "ui/skin_images.h"
 
@@ -23,6 +24,7 @@ void centreOnScreen(QWidget& window) {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    platform::EnsureUtf8CharacterType();
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     // No display name: the X11 platform would append it to every window title, so the message
     // boxes would no longer show the titles they are given.
