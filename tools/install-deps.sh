@@ -11,6 +11,8 @@ packages=(
     clang libclang-rt-14-dev
     desktop-file-utils appstream time
     binutils-mingw-w64-x86-64
+    clang-format
+    dpkg-dev file
 )
 missing=()
 for package in "${packages[@]}"; do
@@ -20,9 +22,17 @@ for package in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
-[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+if [ "$(id -u)" -ne 0 ]; then
+    # A Debian installed with a root password has no sudo: say what root has to run instead.
+    if ! command -v sudo >/dev/null; then
+        echo "install-deps.sh: missing packages and no sudo; as root run:" \
+            "apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
+    sudo_cmd=(sudo)
+fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"
