@@ -4,8 +4,8 @@
 #include "search_form_test.h"
 
 #include "app/module3.h"
-#include "catalogue/catalogue_error.h"
 #include "app/result_guard.h"
+#include "catalogue/catalogue_error.h"
 #include "platform/message_box.h"
 #include "ui/caption_label.h"
 #include "ui/data_control_widget.h"
