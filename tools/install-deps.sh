@@ -12,7 +12,7 @@ packages=(
     desktop-file-utils appstream time
     binutils-mingw-w64-x86-64
     clang-format
-    dpkg-dev file
+    dpkg-dev file lintian
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -22,12 +22,7 @@ click_at() {
 # Saves the upper-left quarter of the close spot's circle, as shown on the screen, into file
 # $1. The pointer rests below and right of it, so the pointer never hides any of it.
 grab_close_spot() {
-    import -window "$ID" -crop 7x7+279+65 +repage "$1"
-}
-
-# Number of pixels that differ between two images of the same size.
-differing_pixels() {
-    compare -metric AE "$1" "$2" null: 2>&1 || true
+    grab_area "$ID" 7x7+279+65 "$1"
 }
 
 # Retries a check for up to two seconds.
@@ -41,12 +36,12 @@ eventually() {
 
 spot_is_lit() {
     grab_close_spot "$WORK/now.png"
-    [ "$(differing_pixels "$WORK/dark.png" "$WORK/now.png")" -gt 10 ]
+    [ "$(differing "$WORK/dark.png" "$WORK/now.png")" -gt 10 ]
 }
 
 spot_is_dark() {
     grab_close_spot "$WORK/now.png"
-    [ "$(differing_pixels "$WORK/dark.png" "$WORK/now.png")" -eq 0 ]
+    [ "$(differing "$WORK/dark.png" "$WORK/now.png")" -eq 0 ]
 }
 
 wm_state() {

@@ -17,11 +17,6 @@ shoot_area() {
     convert "$shot" -crop "160x200+$((ox + 102))+$((oy + 63))" +repage "$1"
 }
 
-# How many pixels differ between two images.
-differing() {
-    compare -metric AE "$1" "$2" null: 2>&1 || true
-}
-
 # Polls until the screen area differs from the given image in more than 50 pixels; the new
 # area is left in the second file.
 wait_for_change() {

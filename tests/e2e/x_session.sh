@@ -1,6 +1,7 @@
 # Sourced by the end-to-end tests: starts a private X server (Xvfb) with a window manager
 # (openbox) and a blue root window, and cleans everything up when the test ends.
-# Provides: start_orvane, wait_for_window, window_origin, pixel_at, screenshot, fail.
+# Provides: start_orvane, wait_for_window, window_origin, pixel_at, screenshot, grab_area,
+# differing, fail.
 
 set -euo pipefail
 
@@ -72,6 +73,16 @@ window_origin() {
 
 screenshot() {
     import -window root "$1"
+}
+
+# Saves an area of a window as the screen shows it: WxH+X+Y in the window's pixels.
+grab_area() {
+    import -window "$1" -crop "$2" +repage "$3"
+}
+
+# How many pixels differ between two images of the same size.
+differing() {
+    compare -metric AE "$1" "$2" null: 2>&1 || true
 }
 
 # Prints the colour of one pixel of a screenshot as "R,G,B".
