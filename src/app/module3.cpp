@@ -2,8 +2,6 @@
 
 namespace Module3 {
 
-QString critere;
-std::int32_t total = 0;
-std::int32_t position = 0;
+catalogue::SearchResult result;
 
 } // namespace Module3

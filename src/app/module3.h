@@ -1,17 +1,12 @@
 #pragma once
-// The values the search leaves for paging through its matches. They live for the whole process
-// and nothing guards them: a search run inside another one's event pump sees them half-way.
+// The values the search leaves for paging through its matches, critere, total and position, with
+// the data control they were found through. They live for the whole process and nothing guards
+// them: a search run inside another one's event pump sees them half-way.
 
-#include <QString>
-#include <cstdint>
+#include "catalogue/search_result.h"
 
 namespace Module3 {
 
-// The filter of the last search of a non-empty text; empty before the first one.
-extern QString critere;
-// How many entries the last search matched, 0 when none (and before the first search).
-extern std::int32_t total;
-// The 1-based number of the match shown, 0 when the last search found nothing.
-extern std::int32_t position;
+extern catalogue::SearchResult result;
 
 } // namespace Module3

@@ -1,16 +1,14 @@
 #include "catalogue/paced_event_pump.h"
 
-#include "platform/runtime_services.h"
-
 namespace catalogue {
 
-PacedEventPump::PacedEventPump() {
+PacedEventPump::PacedEventPump(SearchWindow& window) : window_(window) {
     sinceLastPump_.start();
 }
 
 void PacedEventPump::Tick() {
     if (sinceLastPump_.hasExpired(kInterval.count())) {
-        platform::DoEvents();
+        window_.DoEvents();
         sinceLastPump_.restart();
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
-// Runs the event pump from inside a long loop, but only once a pump interval has passed since
-// the last run: often enough for the window to stay responsive (hot spots, dragging, repaint),
-// rarely enough that a loop of many short steps is not dominated by the pump.
+// Runs the window's event pump from inside a long loop, but only once a pump interval has passed
+// since the last run: often enough for the window to stay responsive (hot spots, dragging,
+// repaint), rarely enough that a loop of many short steps is not dominated by the pump.
+
+#include "catalogue/search_window.h"
 
 #include <QElapsedTimer>
 #include <chrono>
@@ -12,12 +14,13 @@ class PacedEventPump {
 public:
     static constexpr std::chrono::milliseconds kInterval{15};
 
-    PacedEventPump();
+    explicit PacedEventPump(SearchWindow& window);
 
     // Called after each step of the loop.
     void Tick();
 
 private:
+    SearchWindow& window_;
     QElapsedTimer sinceLastPump_;
 };
 

@@ -1,14 +1,13 @@
 #pragma once
-// The catalogue link's own small control. It stands in the black corner outside the window's
-// region, so it is never seen; it carries its caption, and the catalogue link itself.
-
-#include "catalogue/data_control.h"
+// The data control's own small box. It stands in the black corner outside the window's region,
+// so it is never seen; it carries its caption. The catalogue link it stands for is kept with the
+// search result it serves (catalogue/search_result.h).
 
 #include <QWidget>
 
 namespace ui {
 
-class DataControlWidget : public QWidget, public catalogue::DataControl {
+class DataControlWidget : public QWidget {
     Q_OBJECT
 
 public:

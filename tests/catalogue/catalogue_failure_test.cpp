@@ -1,27 +1,15 @@
-// A catalogue that cannot be searched: a French box with the exclamation icon names the file
-// and what is wrong, and the window keeps the previous result, which the arrows still page.
+// A catalogue that cannot be searched: the report names the file and what is wrong, and the
+// window keeps the previous result, which the arrows still page.
 
-#include "search_form_test.h"
+#include "search_fixture.h"
 
-#include "app/module3.h"
-#include "app/result_guard.h"
 #include "catalogue/catalogue_error.h"
-#include "platform/message_box.h"
-#include "ui/caption_label.h"
-#include "ui/data_control_widget.h"
-#include "ui/skin_picture.h"
+#include "catalogue/result_guard.h"
 
 #include <QDir>
 #include <QFile>
 
 namespace {
-
-const std::vector<Entry> kGames = {
-    {"Échecs", "CD 1", "Un jeu de plateau"},
-    {"Atlas", "CD 2", "Des cartes du monde"},
-    {"Jeux de mots", "CD 3", "Mots croisés"},
-    {"Dames", "CD 4", "Le jeu de dames"},
-};
 
 // Rewrites the first occurrence of a name stored in UTF-16 in the file with another name of the
 // same length.
@@ -50,33 +38,33 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 } // namespace
 
-class CatalogueFailureTest : public SearchFormTest {
+class CatalogueFailureTest : public SearchTest {
 protected:
     // A search of jeu paged to its second match: what every failure must leave as it is.
     void showSecondOfThree() {
-        installCatalogue(kGames);
+        installCatalogue(kThreeGames);
         search(QStringLiteral("jeu"));
-        press(form->Picture5, Qt::LeftButton);
+        press(kNext, kLeft);
         ASSERT_EQ(shown().counter, QStringLiteral("2/3"));
-        pointerChanges.clear();
-        beeps = 0;
+        window.pointerChanges.clear();
+        window.beeps = 0;
     }
 
-    // The failed search changed nothing, said why in one box, and the arrows still page.
+    // The failed search changed nothing, said why once, and the arrows still page.
     void expectFailureKeptTheResult(const Shown& before, const QString& problem) {
         EXPECT_EQ(shown(), before);
-        EXPECT_EQ(form->Data1->DatabaseName, catalogueFile());
-        EXPECT_EQ(form->Data1->RecordSource, QStringLiteral("Index"));
-        EXPECT_EQ(pointerChanges, (std::vector<int>{11, 0}));
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].style, platform::vbOKOnly | platform::vbExclamation);
-        EXPECT_TRUE(boxes[0].prompt.contains(catalogueFile())) << boxes[0].prompt.toStdString();
-        EXPECT_TRUE(boxes[0].prompt.contains(problem)) << boxes[0].prompt.toStdString();
+        EXPECT_EQ(result.data.DatabaseName, catalogueFile());
+        EXPECT_EQ(result.data.RecordSource, QStringLiteral("Index"));
+        EXPECT_EQ(window.pointerChanges, (std::vector<int>{11, 0}));
+        ASSERT_EQ(window.failures.size(), 1u);
+        EXPECT_TRUE(window.failures[0].contains(catalogueFile()))
+            << window.failures[0].toStdString();
+        EXPECT_TRUE(window.failures[0].contains(problem)) << window.failures[0].toStdString();
 
-        press(form->Picture5, Qt::LeftButton);
+        press(kNext, kLeft);
         EXPECT_EQ(shown().counter, QStringLiteral("3/3"));
         EXPECT_EQ(shown().nom, QStringLiteral("Dames"));
-        press(form->Picture4, Qt::RightButton);
+        press(kPrevious, kRight);
         EXPECT_EQ(shown().counter, QStringLiteral("1/3"));
         EXPECT_EQ(shown().nom, QStringLiteral("Échecs"));
     }
@@ -129,11 +117,11 @@ TEST_F(CatalogueFailureTest, MissingField) {
 TEST_F(CatalogueFailureTest, FirstSearchFailingLeavesTheWindowBlank) {
     search(QStringLiteral("jeu"));
     EXPECT_EQ(shown(), Shown{});
-    EXPECT_EQ(pointerChanges, (std::vector<int>{11, 0}));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].style, platform::vbOKOnly | platform::vbExclamation);
+    EXPECT_EQ(window.pointerChanges, (std::vector<int>{11, 0}));
+    ASSERT_EQ(window.failures.size(), 1u);
+    EXPECT_TRUE(window.failures[0].contains(catalogueFile())) << window.failures[0].toStdString();
 
-    installCatalogue(kGames);
+    installCatalogue(kThreeGames);
     search(QStringLiteral("jeu"));
     EXPECT_EQ(shown().counter, QStringLiteral("1/3")) << "the next search tries the file again";
 }
@@ -142,21 +130,20 @@ TEST_F(CatalogueFailureTest, FirstSearchFailingLeavesTheWindowBlank) {
 // the filter is spoilt behind the window's back.
 TEST_F(CatalogueFailureTest, MoveThatFailsChangesNothingButTheBeep) {
     showSecondOfThree();
-    const QString critere = Module3::critere;
-    Module3::critere = QStringLiteral("Nom like '[jeu'");
+    const QString critere = result.critere;
+    result.critere = QStringLiteral("Nom like '[jeu'");
     const Shown before = shown();
 
-    press(form->Picture5, Qt::LeftButton);
-    press(form->Picture4, Qt::RightButton);
+    press(kNext, kLeft);
+    press(kPrevious, kRight);
     EXPECT_EQ(shown(), before);
-    EXPECT_EQ(beeps, 2);
-    EXPECT_EQ(pointerChanges, (std::vector<int>{0, 11, 0}));
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].style, platform::vbOKOnly | platform::vbExclamation);
-    EXPECT_TRUE(boxes[1].prompt.contains(catalogueFile())) << boxes[1].prompt.toStdString();
+    EXPECT_EQ(window.beeps, 2);
+    EXPECT_EQ(window.pointerChanges, (std::vector<int>{0, 11, 0}));
+    ASSERT_EQ(window.failures.size(), 2u);
+    EXPECT_TRUE(window.failures[1].contains(catalogueFile())) << window.failures[1].toStdString();
 
-    Module3::critere = critere;
-    press(form->Picture5, Qt::LeftButton);
+    result.critere = critere;
+    press(kNext, kLeft);
     EXPECT_EQ(shown().counter, QStringLiteral("3/3"));
     EXPECT_EQ(shown().nom, QStringLiteral("Dames"));
 }
@@ -168,30 +155,30 @@ TEST_F(CatalogueFailureTest, FailureAfterARefreshPutsBackThePreviousRecordset) {
     const Shown before = shown();
     installCatalogue({{"Jeu unique", "CD 9", "Remplacé"}});
     const auto spoil = [this] {
-        form->Data1->Refresh();
-        form->Data1->Recordset().FindFirst(Module3::critere);
-        Module3::position = 7;
-        form->Label6->setCaption(QStringLiteral("changé"));
-        form->Picture4->hide();
+        result.data.Refresh();
+        result.data.Recordset().FindFirst(result.critere);
+        result.position = 7;
+        window.ShowField(catalogue::FieldLabel::Nom, QStringLiteral("changé"));
+        window.ShowArrow(catalogue::Arrow::Previous, false);
     };
 
-    EXPECT_FALSE(catalogue::RunKeepingResult(*form, [&] {
+    EXPECT_FALSE(catalogue::RunKeepingResult(window, result, [&] {
         spoil();
         throw catalogue::CatalogueError("Le fichier est endommagé.");
     }));
     EXPECT_EQ(shown(), before);
-    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(window.failures.size(), 1u);
 
-    EXPECT_THROW(catalogue::RunKeepingResult(*form,
+    EXPECT_THROW(catalogue::RunKeepingResult(window, result,
                                              [&] {
                                                  spoil();
                                                  throw std::runtime_error("autre échec");
                                              }),
                  std::runtime_error);
     EXPECT_EQ(shown(), before);
-    EXPECT_EQ(boxes.size(), 1u) << "other failures are reported by the caller";
+    EXPECT_EQ(window.failures.size(), 1u) << "other failures are reported by the caller";
 
-    press(form->Picture5, Qt::LeftButton);
+    press(kNext, kLeft);
     EXPECT_EQ(shown().counter, QStringLiteral("3/3"));
     EXPECT_EQ(shown().nom, QStringLiteral("Dames"));
 }
