@@ -4,6 +4,7 @@
 #include "app/run_guarded.h"
 #include "app/shaped_form.h"
 #include "catalogue/catalogue_store.h"
+#include "orvane_version.h"
 #include "platform/app_info.h"
 #include "platform/utf8_locale.h"
 #include "ui/fonts.h"
@@ -28,7 +29,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     // No display name: the X11 platform would append it to every window title, so the message
     // boxes would no longer show the titles they are given.
-    QApplication::setApplicationVersion(QStringLiteral("1.00.0003"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kOrvaneVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("orvane"));
     ui::InstallFontSubstitutions();
     ui::InitResources();

@@ -1,5 +1,7 @@
 #include "shape/about_box.h"
 
+#include "orvane_version.h"
+
 #include <QStringList>
 
 namespace shape {
@@ -22,7 +24,7 @@ QString AboutBoxText() {
     const QStringList plain = {
         QStringLiteral("Clic gauche sur une flèche : fiche précédente ou suivante."),
         QStringLiteral("Clic droit sur une flèche : première ou dernière fiche."),
-        QStringLiteral("Version 1.00.0003"),
+        QStringLiteral("Version ") + QString::fromLatin1(kOrvaneVersion),
         QStringLiteral("Merci de votre visite !"),
     };
     QString text;
