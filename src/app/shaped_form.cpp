@@ -6,6 +6,7 @@
 #include "platform/mouse_pointer.h"
 #include "platform/program_end.h"
 #include "platform/window_calls.h"
+#include "shape/device_geometry.h"
 #include "shape/make_region.h"
 #include "shape/outline_tables.h"
 #include "ui/mouse_args.h"
@@ -15,8 +16,16 @@
 #include <cassert>
 
 namespace {
+
 ShapedForm* theForm = nullptr;
+
+// The disc inscribed in a box (right and bottom exclusive).
+platform::HRGN discIn(QRect box) {
+    return platform::CreateEllipticRgn(box.x(), box.y(), box.x() + box.width(),
+                                       box.y() + box.height());
 }
+
+} // namespace
 
 ShapedForm& TheShapedForm() {
     assert(theForm != nullptr);
@@ -62,9 +71,9 @@ void ShapedForm::Form_Load() {
         platform::End();
     }
 
-    closeRgn = platform::CreateEllipticRgn(279, 65, 294, 80);
-    minimiseRgn = platform::CreateEllipticRgn(279, 84, 294, 99);
-    helpRgn = platform::CreateEllipticRgn(279, 104, 294, 119);
+    closeRgn = discIn(shape::kCloseSpot);
+    minimiseRgn = discIn(shape::kMinimiseSpot);
+    helpRgn = discIn(shape::kHelpSpot);
 }
 
 void ShapedForm::Form_Unload(std::int16_t& /*Cancel*/) {

@@ -2,6 +2,7 @@
 // from the window's top-left corner.
 
 #include "app/shaped_form.h"
+#include "shape/device_geometry.h"
 #include "ui/caption_label.h"
 #include "ui/data_control_widget.h"
 #include "ui/fonts.h"
@@ -10,8 +11,6 @@
 #include "ui/skin_picture.h"
 
 namespace {
-
-constexpr QSize kClientSize(347, 429);
 
 void setTextColour(QWidget* widget, QColor colour) {
     QPalette palette = widget->palette();
@@ -37,7 +36,7 @@ ui::SkinPicture* makePicture(QWidget* form, const char* resource, QRect box, boo
 
 ui::SearchBox* makeSearchBox(QWidget* form) {
     auto* box = new ui::SearchBox(form);
-    box->setGeometry(4, 393, 336, 33);
+    box->setGeometry(shape::kSearchBox);
     box->setFont(ui::DesignFont(13.5, true));
     QPalette palette = box->palette();
     palette.setColor(QPalette::Text, QColor(128, 255, 128));
@@ -51,27 +50,27 @@ ui::SearchBox* makeSearchBox(QWidget* form) {
 void ShapedForm::CreateControls() {
     setWindowTitle(QStringLiteral("Orvane Zelkis"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setFixedSize(kClientSize);
+    setFixedSize(shape::kClientSize);
     skin_ = ui::LoadSkinImage(":/skin.bmp");
     setWindowIcon(QIcon(QPixmap::fromImage(ui::LoadSkinImage(":/orvane.ico"))));
 
-    Picture2 = makePicture(this, ":/lit_close.bmp", {279, 65, 16, 16}, false);
-    Picture3 = makePicture(this, ":/lit_minimise.bmp", {279, 84, 16, 16}, false);
-    Picture1 = makePicture(this, ":/lit_help.bmp", {279, 104, 16, 16}, false);
+    Picture2 = makePicture(this, ":/lit_close.bmp", shape::kCloseHighlight, false);
+    Picture3 = makePicture(this, ":/lit_minimise.bmp", shape::kMinimiseHighlight, false);
+    Picture1 = makePicture(this, ":/lit_help.bmp", shape::kHelpHighlight, false);
     Picture1->setToolTip(QStringLiteral("Aide"));
-    Picture4 = makePicture(this, ":/lit_left.bmp", {121, 266, 24, 19}, true);
-    Picture5 = makePicture(this, ":/lit_right.bmp", {219, 266, 24, 19}, true);
+    Picture4 = makePicture(this, ":/lit_left.bmp", shape::kPreviousArrow, true);
+    Picture5 = makePicture(this, ":/lit_right.bmp", shape::kNextArrow, true);
 
     Text1 = makeSearchBox(this);
-    Label6 = makeLabel(this, {107, 66, 150, 15}, QColor(0, 255, 0), ui::DesignFont(8.25, true));
-    Label8 =
-        makeLabel(this, {105, 98, 153, 130}, QColor(128, 255, 128), ui::DesignFont(8.25, false));
-    Label5 =
-        makeLabel(this, {130, 236, 112, 27}, QColor(128, 255, 128), ui::DesignFont(9.75, true));
-    Label4 = makeLabel(this, {146, 269, 71, 16}, QColor(192, 192, 192), ui::DesignFont(8.25, true));
+    Label6 = makeLabel(this, shape::kNomLabel, QColor(0, 255, 0), ui::DesignFont(8.25, true));
+    Label8 = makeLabel(this, shape::kDescriptionLabel, QColor(128, 255, 128),
+                       ui::DesignFont(8.25, false));
+    Label5 = makeLabel(this, shape::kCdLabel, QColor(128, 255, 128), ui::DesignFont(9.75, true));
+    Label4 =
+        makeLabel(this, shape::kCounterLabel, QColor(192, 192, 192), ui::DesignFont(8.25, true));
 
     Data1 = new ui::DataControlWidget(this);
-    Data1->setGeometry(276, -1, 73, 23);
+    Data1->setGeometry(shape::kDataControl);
 
     // Labels take no focus and the highlights are disabled, so Tab moves among the search
     // field and whichever arrow is shown.

@@ -6,6 +6,7 @@
 #include "platform/caption_drag.h"
 #include "platform/message_box.h"
 #include "shape/about_box.h"
+#include "shape/device_geometry.h"
 #include "ui/caption_label.h"
 #include "ui/search_box.h"
 #include "ui/skin_picture.h"
@@ -22,9 +23,9 @@ using namespace platform;
 namespace {
 
 // Centres of the three round spots, and places that belong to no control, in window pixels.
-constexpr QPoint kClose(286, 72);
-constexpr QPoint kMinimise(286, 91);
-constexpr QPoint kHelp(286, 111);
+constexpr QPoint kClose = shape::kCloseSpot.center();
+constexpr QPoint kMinimise = shape::kMinimiseSpot.center();
+constexpr QPoint kHelp = shape::kHelpSpot.center();
 constexpr QPoint kGapBelowClose(286, 82);
 constexpr QPoint kBareSkin(60, 150);
 

@@ -7,6 +7,7 @@
 
 #include "app/module3.h"
 #include "catalogue/search_busy.h"
+#include "shape/device_geometry.h"
 #include "ui/caption_label.h"
 #include "ui/search_box.h"
 #include "ui/skin_picture.h"
@@ -101,7 +102,7 @@ TEST_F(SearchWiringTest, EnterAndArrowsAreIgnoredWhileASearchRuns) {
     bool closeSpotLit = false;
     QTimer::singleShot(0, form.get(), [this, &seenRunning, &closeSpotLit] {
         seenRunning = catalogue::SearchRunning();
-        QTest::mouseMove(form.get(), QPoint(286, 72));
+        QTest::mouseMove(form.get(), shape::kCloseSpot.center());
         closeSpotLit = !form->Picture2->isHidden();
         form->Text1->setText(QStringLiteral("atlas"));
         QTest::keyClick(form->Text1, Qt::Key_Return);

@@ -1,6 +1,7 @@
 #include "platform/regions.h"
 #include "platform/runtime_error.h"
 #include "platform/screen.h"
+#include "shape/device_geometry.h"
 #include "shape/hot_spot.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +20,10 @@ struct Spot {
     QRect box;
 };
 
-// The three painted circles, in skin pixels.
 const Spot kSpots[] = {
-    {"close", QRect(279, 65, 15, 15)},
-    {"minimise", QRect(279, 84, 15, 15)},
-    {"help", QRect(279, 104, 15, 15)},
+    {"close", shape::kCloseSpot},
+    {"minimise", shape::kMinimiseSpot},
+    {"help", shape::kHelpSpot},
 };
 
 class HotSpotTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 // The window as it opens: its own settings and every control's place, state, colours and font.
 
 #include "form_test.h"
+#include "shape/device_geometry.h"
 #include "ui/caption_label.h"
 #include "ui/data_control_widget.h"
 #include "ui/search_box.h"
@@ -22,17 +23,17 @@ struct Placement {
 
 std::vector<Placement> placements(ShapedForm& form) {
     return {
-        {"Picture2", form.Picture2, {279, 65, 16, 16}},
-        {"Picture3", form.Picture3, {279, 84, 16, 16}},
-        {"Picture1", form.Picture1, {279, 104, 16, 16}},
-        {"Picture4", form.Picture4, {121, 266, 24, 19}},
-        {"Picture5", form.Picture5, {219, 266, 24, 19}},
-        {"Text1", form.Text1, {4, 393, 336, 33}},
-        {"Label6", form.Label6, {107, 66, 150, 15}},
-        {"Label8", form.Label8, {105, 98, 153, 130}},
-        {"Label5", form.Label5, {130, 236, 112, 27}},
-        {"Label4", form.Label4, {146, 269, 71, 16}},
-        {"Data1", form.Data1, {276, -1, 73, 23}},
+        {"Picture2", form.Picture2, shape::kCloseHighlight},
+        {"Picture3", form.Picture3, shape::kMinimiseHighlight},
+        {"Picture1", form.Picture1, shape::kHelpHighlight},
+        {"Picture4", form.Picture4, shape::kPreviousArrow},
+        {"Picture5", form.Picture5, shape::kNextArrow},
+        {"Text1", form.Text1, shape::kSearchBox},
+        {"Label6", form.Label6, shape::kNomLabel},
+        {"Label8", form.Label8, shape::kDescriptionLabel},
+        {"Label5", form.Label5, shape::kCdLabel},
+        {"Label4", form.Label4, shape::kCounterLabel},
+        {"Data1", form.Data1, shape::kDataControl},
     };
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // Where the device's features lie on the skin, in skin pixels. The window's controls and hot
-// spots are placed on these features, so the numbers are fixed; QRect bounds are inclusive.
+// spots stand on some of them, and those boxes come from the window's own geometry; QRect
+// bounds are inclusive.
+
+#include "shape/device_geometry.h"
 
 #include <QPoint>
 #include <QRect>
@@ -21,26 +24,27 @@ inline constexpr QRect kBezel{94, 55, 176, 232};
 inline constexpr QRect kArrowBar{94, 263, 176, 24};
 
 // Arrows: the picture boxes' full images are 25 x 19; the triangles stay in the first 24
-// columns.
-inline constexpr QRect kLeftArrowImage{121, 266, 25, 19};
-inline constexpr QRect kRightArrowImage{219, 266, 25, 19};
-inline constexpr QRect kLeftArrowBox{121, 266, 24, 19};
-inline constexpr QRect kRightArrowBox{219, 266, 24, 19};
+// columns, the boxes.
+inline constexpr QRect kLeftArrowBox = shape::kPreviousArrow;
+inline constexpr QRect kRightArrowBox = shape::kNextArrow;
+inline constexpr QRect kLeftArrowImage = kLeftArrowBox.adjusted(0, 0, 1, 0);
+inline constexpr QRect kRightArrowImage = kRightArrowBox.adjusted(0, 0, 1, 0);
 // Plain metal between the arrows, where the counter is written.
-inline constexpr QRect kCounterPlate{146, 269, 71, 16};
+inline constexpr QRect kCounterPlate = shape::kCounterLabel;
 
-// The recess with the three round buttons: close (cross), minimise (minus), help (?).
+// The recess with the three round buttons under the highlights: close (cross), minimise
+// (minus), help (?).
 inline constexpr QRect kRecess{274, 55, 27, 71};
-inline constexpr int kButtonSize = 16;
+inline constexpr int kButtonSize = shape::kCloseHighlight.width();
 enum class ButtonMark { Cross, Minus, Question };
 struct ButtonPlace {
     QPoint topLeft;
     ButtonMark mark;
 };
 inline constexpr std::array<ButtonPlace, 3> kButtons = {{
-    {{279, 65}, ButtonMark::Cross},
-    {{279, 84}, ButtonMark::Minus},
-    {{279, 104}, ButtonMark::Question},
+    {shape::kCloseHighlight.topLeft(), ButtonMark::Cross},
+    {shape::kMinimiseHighlight.topLeft(), ButtonMark::Minus},
+    {shape::kHelpHighlight.topLeft(), ButtonMark::Question},
 }};
 
 // The logo in the lower casing.
