@@ -1,7 +1,6 @@
 // Reading catalogue files that orvane-catalogue writes: the demo catalogue with its nulls,
 // empty texts and accents, memos spread over many long-value pages, and damaged memo chains.
 
-#include "catalogue_build.h"
 #include "jet_test_files.h"
 #include "platform/jet/jet_database.h"
 #include "platform/jet/jet_error.h"
@@ -15,14 +14,9 @@
 
 namespace {
 
+using jet_test::buildFrom;
 using platform::JetDatabase;
 using platform::JetRows;
-
-std::filesystem::path buildFrom(const jet_test::TempFolder& folder, const std::string& csv) {
-    jet_test::writeFile(folder / "catalogue.csv", csv);
-    jet_writer::buildCatalogue(folder / "catalogue.csv", folder / "base.MDB");
-    return folder / "base.MDB";
-}
 
 JetRows readCatalogue(const std::filesystem::path& file) {
     return JetDatabase(file).openTable("Index").readAll({"Nom", "cd", "Description"});

@@ -75,68 +75,67 @@ TEST(JetErrors, FilesThatAreNotJetDatabases) {
 }
 
 TEST(JetErrors, UnknownJetVersion) {
-    REQUIRE_JET_FIXTURES();
     const jet_test::TempFolder folder;
-    std::string bytes = jet_test::readFile(jet_test::fixturesFolder() / "DateTestDatabase.mdb");
+    const auto file = jet_test::buildFrom(folder, jet_test::manyEntries(1));
+    std::string bytes = jet_test::readFile(file);
     bytes[0x14] = 9;
-    jet_test::writeFile(folder / "future.mdb", bytes);
-    EXPECT_NE(openFailure(folder / "future.mdb", Kind::Unsupported).find("version inconnue (9)"),
-              std::string::npos);
+    jet_test::writeFile(file, bytes);
+    EXPECT_NE(openFailure(file, Kind::Unsupported).find("version inconnue (9)"), std::string::npos);
 }
 
 TEST(JetErrors, FileCutInsideAPage) {
-    REQUIRE_JET_FIXTURES();
     const jet_test::TempFolder folder;
-    const std::string bytes = jet_test::readFile(jet_test::fixturesFolder() / "nwind.mdb");
-    jet_test::writeFile(folder / "cut.mdb", bytes.substr(0, bytes.size() / 2 + 100));
-    EXPECT_EQ(openFailure(folder / "cut.mdb", Kind::Damaged),
-              "Le fichier «\u00a0" + (folder / "cut.mdb").string() +
-                  "\u00a0» est endommagé : il est tronqué.");
+    const auto file = jet_test::buildFrom(folder, jet_test::manyEntries(300));
+    const std::string bytes = jet_test::readFile(file);
+    jet_test::writeFile(file, bytes.substr(0, bytes.size() / 2 + 100));
+    EXPECT_EQ(openFailure(file, Kind::Damaged),
+              "Le fichier «\u00a0" + file.string() + "\u00a0» est endommagé : il est tronqué.");
 }
 
 TEST(JetErrors, FileCutAtAPageBoundaryLosesNoRowSilently) {
-    REQUIRE_JET_FIXTURES();
     const jet_test::TempFolder folder;
-    const std::string bytes =
-        jet_test::readFile(jet_test::fixturesFolder() / "DateTestDatabase.mdb");
-    jet_test::writeFile(folder / "cut.mdb", bytes.substr(0, 20 * 4096));
-    const std::string message = failure([&] { readEverything(folder / "cut.mdb"); }, Kind::Damaged);
-    EXPECT_NE(message.find("il manque des lignes à la table «\u00a0DateTest\u00a0»"),
+    const auto file = jet_test::buildFrom(folder, jet_test::manyEntries(300));
+    const std::string bytes = jet_test::readFile(file);
+    jet_test::writeFile(file, bytes.substr(0, bytes.size() - 4096));
+    const std::string message = failure([&] { readEverything(file); }, Kind::Damaged);
+    EXPECT_NE(message.find("il manque des lignes à la table «\u00a0Index\u00a0»"),
               std::string::npos)
         << message;
 }
 
 TEST(JetErrors, PagesOverwrittenWithZerosAreReportedAsDamage) {
-    REQUIRE_JET_FIXTURES();
     const jet_test::TempFolder folder;
-    std::string bytes = jet_test::readFile(jet_test::fixturesFolder() / "nwind.mdb");
-    // Pages 20 to 700 of 1466 hold table definitions and rows of several tables.
-    std::fill(bytes.begin() + 20 * 2048, bytes.begin() + 700 * 2048, '\0');
-    jet_test::writeFile(folder / "holes.mdb", bytes);
-    failure([&] { readEverything(folder / "holes.mdb"); }, Kind::Damaged);
+    const auto file = jet_test::buildFrom(folder, jet_test::manyEntries(300));
+    std::string bytes = jet_test::readFile(file);
+    // The pages around the middle of the file hold rows of Index.
+    const std::size_t middle = bytes.size() / 4096 / 2;
+    std::fill(bytes.begin() + std::ptrdiff_t(middle - 2) * 4096,
+              bytes.begin() + std::ptrdiff_t(middle + 2) * 4096, '\0');
+    jet_test::writeFile(file, bytes);
+    failure([&] { readEverything(file); }, Kind::Damaged);
 }
 
 TEST(JetErrors, MissingTableNamesTableAndFile) {
-    REQUIRE_JET_FIXTURES();
-    const auto file = jet_test::fixturesFolder() / "nwind.mdb";
+    const jet_test::TempFolder folder;
+    const auto file = jet_test::buildFrom(folder, jet_test::manyEntries(1));
     const JetDatabase database(file);
-    EXPECT_EQ(failure([&] { database.openTable("Index"); }, Kind::TableMissing),
-              "La table «\u00a0Index\u00a0» est absente du fichier «\u00a0" + file.string() +
+    EXPECT_EQ(failure([&] { database.openTable("Tarifs"); }, Kind::TableMissing),
+              "La table «\u00a0Tarifs\u00a0» est absente du fichier «\u00a0" + file.string() +
                   "\u00a0».");
 }
 
 TEST(JetErrors, MissingFieldNamesFieldTableAndFile) {
-    REQUIRE_JET_FIXTURES();
-    const auto file = jet_test::fixturesFolder() / "nwind.mdb";
+    const jet_test::TempFolder folder;
+    const auto file = jet_test::buildFrom(folder, jet_test::manyEntries(1));
     const JetDatabase database(file);
-    auto table = database.openTable("categories");
+    // The table is found whatever the letter case; the message gives its own name.
+    auto table = database.openTable("index");
     bool called = false;
     const auto read = [&] {
-        table.readRows({"CategoryName", "Nom"},
-                       [&](platform::JetTable::RowValues) { called = true; });
+        table.readRows({"Nom", "Prix"}, [&](platform::JetTable::RowValues) { called = true; });
     };
     EXPECT_EQ(failure(read, Kind::FieldMissing),
-              "Le champ «\u00a0Nom\u00a0» est absent de la table «\u00a0Categories\u00a0» du "
+              "Le champ «\u00a0Prix\u00a0» est absent de la table «\u00a0Index\u00a0» du "
               "fichier «\u00a0" +
                   file.string() + "\u00a0».");
     EXPECT_FALSE(called);

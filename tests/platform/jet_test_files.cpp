@@ -1,5 +1,7 @@
 #include "jet_test_files.h"
 
+#include "catalogue_build.h"
+
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -41,6 +43,21 @@ std::filesystem::path copyFixture(const TempFolder& folder, const std::string& n
     const auto copy = folder / name;
     writeFile(copy, readFile(fixturesFolder() / name));
     return copy;
+}
+
+std::filesystem::path buildFrom(const TempFolder& folder, const std::string& csv) {
+    writeFile(folder / "catalogue.csv", csv);
+    jet_writer::buildCatalogue(folder / "catalogue.csv", folder / "base.MDB");
+    return folder / "base.MDB";
+}
+
+std::string manyEntries(int count) {
+    std::string csv = "Nom,cd,Description\r\n";
+    for (int entry = 1; entry <= count; ++entry) {
+        const std::string number = std::to_string(entry);
+        csv += "Jeu " + number + ",CD " + number + ",Un jeu de société numéro " + number + "\r\n";
+    }
+    return csv;
 }
 
 } // namespace jet_test

@@ -1,6 +1,6 @@
 #pragma once
-// Files for the Jet reader's tests: the public Access-written fixtures, a private temporary
-// folder, whole-file reads and writes.
+// Files for the Jet reader's tests: the public Access-written fixtures, catalogues made by the
+// catalogue builder, a private temporary folder, whole-file reads and writes.
 
 #include <QTemporaryDir>
 
@@ -27,6 +27,10 @@ void writeFile(const std::filesystem::path& file, std::string_view bytes);
 std::string readFile(const std::filesystem::path& file);
 // A writable copy of a fixture in folder.
 std::filesystem::path copyFixture(const TempFolder& folder, const std::string& name);
+// base.MDB in folder, made by the catalogue builder from CSV text (header line included).
+std::filesystem::path buildFrom(const TempFolder& folder, const std::string& csv);
+// CSV text of a catalogue of that many entries, whose rows fill several pages.
+std::string manyEntries(int count);
 
 } // namespace jet_test
 

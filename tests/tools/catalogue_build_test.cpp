@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/fsuid.h>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -82,11 +85,40 @@ TEST(CatalogueBuild, FileFaultsAreRefusedWithoutDamage) {
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"base.MDB", "catalogue.csv"}));
 }
 
+// Folder permissions do not bind root: while one of these lives, a process run as root reaches
+// files as the user nobody, so that they do.
+class PermissionsApply {
+public:
+    PermissionsApply() : root_(::geteuid() == 0) {
+        if (root_) {
+            ::setfsgid(kNobody);
+            ::setfsuid(kNobody);
+        }
+    }
+    ~PermissionsApply() {
+        if (root_) {
+            ::setfsuid(0);
+            ::setfsgid(0);
+        }
+    }
+    PermissionsApply(const PermissionsApply&) = delete;
+    PermissionsApply& operator=(const PermissionsApply&) = delete;
+
+private:
+    static constexpr unsigned kNobody = 65534;
+    bool root_;
+};
+
 TEST(CatalogueBuild, ReadOnlyFolderIsRefusedAndLeftAlone) {
     TempFolder folder;
     writeFile(folder / "catalogue.csv", validCsv);
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
+    using std::filesystem::perms;
+    std::filesystem::permissions(folder / "catalogue.csv",
+                                 perms::owner_read | perms::group_read | perms::others_read);
+    std::filesystem::permissions(folder.path(), perms::owner_read | perms::owner_exec |
+                                                    perms::group_read | perms::group_exec |
+                                                    perms::others_read | perms::others_exec);
+    const PermissionsApply permissionsApply;
     if (std::FILE* probe = std::fopen((folder / "probe").c_str(), "w")) {
         std::fclose(probe); // running with rights that ignore permissions
         GTEST_SKIP() << "folder permissions are not enforced for this user";
