@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config libgtest-dev
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev libxcb1-dev
     mdbtools-dev mdbtools
     fonts-liberation
     xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick

@@ -1,5 +1,7 @@
 #include "platform/caption_drag.h"
 
+#include "platform/system_move_cancel.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -37,6 +39,44 @@ private:
     QPoint grabOffset_;
 };
 
+// The window manager takes the pointer a moment after it is asked to move the window. A
+// release that comes before that reaches the window instead, and the window manager, which
+// never sees it, would go on moving the window with the released pointer: the move is called
+// off then. Once the window manager has the pointer, the window sees no release, and the next
+// move without the button, or the next press, ends the watch.
+class SystemMoveWatch : public QObject {
+public:
+    explicit SystemMoveWatch(QWindow* window) : QObject(window), window_(window) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                CancelSystemMove(window_);
+                deleteLater();
+            }
+            break;
+        case QEvent::MouseMove:
+            if (!static_cast<QMouseEvent*>(event)->buttons().testFlag(Qt::LeftButton)) {
+                deleteLater();
+            }
+            break;
+        case QEvent::MouseButtonPress:
+            deleteLater();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QWindow* window_;
+};
+
 CaptionDragHandler& dragHandler() {
     static CaptionDragHandler instance;
     return instance;
@@ -54,6 +94,7 @@ void StartCaptionDrag(QWidget* window) {
     }
     QWindow* handle = window->windowHandle();
     if (handle != nullptr && handle->startSystemMove()) {
+        new SystemMoveWatch(handle);
         return;
     }
     new PointerFollower(window);
