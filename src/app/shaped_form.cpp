@@ -9,7 +9,11 @@
 #include "shape/device_geometry.h"
 #include "shape/make_region.h"
 #include "shape/outline_tables.h"
+#include "ui/caption_label.h"
 #include "ui/mouse_args.h"
+#include "ui/pointer_entry.h"
+#include "ui/search_box.h"
+#include "ui/skin_picture.h"
 
 #include <QCloseEvent>
 #include <QPainter>
@@ -40,6 +44,10 @@ ShapedForm::ShapedForm() {
     setMouseTracking(true);
     CreateControls();
     WireControlEvents();
+    // The controls keep their own moves, so landing on one straight from a lit spot is the
+    // last the window sees of the pointer: the spots are left, as when leaving the window.
+    ui::WhenPointerEnters({Label4, Label5, Label6, Label8, Picture4, Picture5, Text1},
+                          [this] { HideHighlights(); });
 }
 
 ShapedForm::~ShapedForm() {

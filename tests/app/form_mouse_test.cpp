@@ -167,16 +167,12 @@ TEST_F(FormMouseTest, MovesLightTheSpotUnderThePointer) {
     EXPECT_EQ(lit(), "123");
     moveTo(kBareSkin);
     EXPECT_EQ(lit(), "");
-
-    // Moves over a label or the search box are theirs, so nothing changes.
-    moveTo(kClose);
-    moveTo(centreOf(form->Label6));
-    moveTo(centreOf(form->Text1));
-    EXPECT_EQ(lit(), "2");
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(FormMouseTest, LeavingTheWindowHidesEveryHighlight) {
+// The window sees no more moves once the pointer is off it or on a control, so both put every
+// highlight out.
+TEST_F(FormMouseTest, LeavingTheWindowOrLandingOnAControlHidesEveryHighlight) {
     moveTo(kHelp);
     moveTo(kClose);
     moveTo(kMinimise);
@@ -184,6 +180,23 @@ TEST_F(FormMouseTest, LeavingTheWindowHidesEveryHighlight) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(form.get(), &leave);
     EXPECT_EQ(lit(), "");
+
+    form->Picture4->show();
+    const std::pair<const char*, QWidget*> controls[] = {
+        {"Label4", form->Label4}, {"Label5", form->Label5},     {"Label6", form->Label6},
+        {"Label8", form->Label8}, {"Picture4", form->Picture4}, {"Text1", form->Text1},
+    };
+    for (const auto& [name, control] : controls) {
+        moveTo(kHelp);
+        moveTo(kClose);
+        ASSERT_EQ(lit(), "12");
+        moveTo(centreOf(control));
+        EXPECT_EQ(lit(), "") << "straight from two lit spots onto " << name;
+        moveTo(centreOf(control) + QPoint(1, 1));
+        EXPECT_EQ(lit(), "") << "a move on " << name;
+    }
+    EXPECT_TRUE(drags.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(FormMouseTest, OkBoxOnlyWhileExactlyTheLeftButtonIsHeldOverHelp) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The round spots of the real window: hovering the close spot lights it and leaving the window
-# puts it out; the minimise spot iconifies the window, which keeps its task-bar entry and comes
+# The round spots of the real window: hovering the close spot lights it, and leaving the window
+# or landing on a label puts it out; the minimise spot iconifies the window, which keeps its task-bar entry and comes
 # back when activated; the close spot shows the about box and the program ends once it is
 # answered.
 source "$(dirname "$0")/x_session.sh"
@@ -74,6 +74,10 @@ grab_close_spot "$WORK/dark.png"
 point_at 290 76
 eventually spot_is_lit || fail "the close spot did not light up under the pointer"
 [ -n "${ARTIFACTS:-}" ] && mkdir -p "$ARTIFACTS" && screenshot "$ARTIFACTS/close-spot-lit.png"
+point_at 181 163 # Label8, in one move: the label takes the moves from there on
+eventually spot_is_dark || fail "the close spot stayed lit after the pointer jumped onto Label8"
+point_at 290 76
+eventually spot_is_lit || fail "the close spot did not light up again"
 read -r ox oy < <(window_origin "$ID")
 xdotool mousemove $((ox + 460)) $((oy + 76)) # straight off the window, right of the spots
 eventually spot_is_dark || fail "the close spot stayed lit after the pointer left the window"
