@@ -8,6 +8,7 @@ packages=(
     mdbtools-dev mdbtools
     fonts-liberation
     xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick
+    at-spi2-core dbus python3-gi gir1.2-atspi-2.0
     clang libclang-rt-14-dev
     desktop-file-utils appstream time
     binutils-mingw-w64-x86-64

@@ -9,6 +9,7 @@
 #include "shape/device_geometry.h"
 #include "shape/make_region.h"
 #include "shape/outline_tables.h"
+#include "ui/accessible_controls.h"
 #include "ui/caption_label.h"
 #include "ui/mouse_args.h"
 #include "ui/pointer_entry.h"
@@ -38,6 +39,7 @@ ShapedForm& TheShapedForm() {
 
 ShapedForm::ShapedForm() {
     theForm = this;
+    ui::InstallAccessibleControls(staticMetaObject);
     // Outside the region nothing is painted, so where a window manager or compositor cuts
     // only input by the shape, the desktop still shows around the device.
     setAttribute(Qt::WA_TranslucentBackground);

@@ -3,6 +3,7 @@
 
 #include "app/shaped_form.h"
 #include "shape/device_geometry.h"
+#include "ui/accessible_controls.h"
 #include "ui/caption_label.h"
 #include "ui/data_control_widget.h"
 #include "ui/fonts.h"
@@ -85,4 +86,18 @@ void ShapedForm::CreateControls() {
     Picture4->setFocusPolicy(Qt::TabFocus);
     Picture5->setFocusPolicy(Qt::TabFocus);
     Text1->setFocus();
+
+    // What a screen reader says of the window and its controls; the labels read their captions.
+    setAccessibleDescription(QStringLiteral(
+        "Catalogue du CD-ROM : tapez un mot dans la zone Recherche puis appuyez sur Entrée ; "
+        "les boutons Fiche précédente et Fiche suivante parcourent les fiches trouvées."));
+    Text1->setAccessibleName(QStringLiteral("Recherche"));
+    Text1->setAccessibleDescription(QStringLiteral(
+        "Entrée cherche le mot tapé dans les noms et les descriptions du catalogue."));
+    ui::MakeAccessibleArrow(Picture4, QStringLiteral("Fiche précédente"),
+                            QStringLiteral("Le bouton droit va à la première fiche."),
+                            QStringLiteral("Première fiche"));
+    ui::MakeAccessibleArrow(Picture5, QStringLiteral("Fiche suivante"),
+                            QStringLiteral("Le bouton droit va à la dernière fiche."),
+                            QStringLiteral("Dernière fiche"));
 }

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QTextLayout;
+
 namespace ui {
 
 class CaptionLabel : public QWidget {
@@ -15,6 +17,12 @@ public:
     void setCaption(const QString& caption);
     const QString& caption() const { return caption_; }
 
+    // Where the caption's character at the offset is drawn, in label coordinates; empty when
+    // it is cut off or is not there.
+    QRect characterRect(int offset) const;
+    // The offset in the caption of the character drawn at the point, or -1 where none is.
+    int offsetAt(QPoint point) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -23,6 +31,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // Lays the caption out as it is drawn: only the lines that reach into the label.
+    void layOut(QTextLayout& layout) const;
+
     QString caption_;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/skin_picture.h"
 
+#include "platform/screen.h"
+
 #include <QPainter>
 
 namespace ui {
@@ -27,6 +29,12 @@ void SkinPicture::paintEvent(QPaintEvent* /*event*/) {
 void SkinPicture::mousePressEvent(QMouseEvent* event) {
     event->accept();
     emit mouseDown(PressArgs(*event));
+}
+
+void SkinPicture::press(std::int16_t button) {
+    const QPointF centre = QRectF(rect()).center();
+    emit mouseDown({button, 0, float(centre.x() * platform::TwipsPerPixelX()),
+                    float(centre.y() * platform::TwipsPerPixelY())});
 }
 
 void SkinPicture::mouseDoubleClickEvent(QMouseEvent* event) {

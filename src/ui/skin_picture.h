@@ -16,6 +16,9 @@ class SkinPicture : public QWidget {
 public:
     SkinPicture(QWidget* parent, const QImage& picture);
     const QImage& picture() const { return picture_; }
+    // Reports a press of the button (1 left, 2 right) at the box's centre, as a mouse press
+    // there does; for presses that come from elsewhere than the mouse.
+    void press(std::int16_t button);
 
 signals:
     void mouseDown(ui::MouseArgs args);

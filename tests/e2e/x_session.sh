@@ -1,9 +1,21 @@
 # Sourced by the end-to-end tests: starts a private X server (Xvfb) with a window manager
 # (openbox) and a blue root window, and cleans everything up when the test ends.
 # Provides: start_orvane, wait_for_window, window_origin, pixel_at, screenshot, grab_area,
-# differing, fail.
+# differing, fail; with ACCESSIBILITY=1, an accessibility bus that the program joins, read
+# through atspi_read.py.
 
 set -euo pipefail
+
+# A test that sets ACCESSIBILITY=1 before sourcing this runs again inside a D-Bus session of its
+# own, with a runtime folder of its own for the accessibility bus's socket.
+if [ "${ACCESSIBILITY:-0}" = 1 ] && [ -z "${ORVANE_OWN_SESSION:-}" ]; then
+    session_runtime=$(mktemp -d "${TMPDIR:-/tmp}/orvane-a11y.XXXXXX")
+    status=0
+    ORVANE_OWN_SESSION=1 XDG_RUNTIME_DIR=$session_runtime dbus-run-session -- bash "$0" "$@" ||
+        status=$?
+    rm -rf "$session_runtime"
+    exit $status
+fi
 
 ORVANE=${ORVANE:?ORVANE must name the program under test}
 # The tools read and match window titles as UTF-8 whatever locale the caller has, or none.
@@ -90,4 +102,15 @@ pixel_at() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 
+# The accessibility bus starts on request; the program, told to always join it, then
+# publishes its window over AT-SPI.
+start_accessibility_bus() {
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null || fail "the accessibility bus did not start"
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
 start_x
+if [ "${ACCESSIBILITY:-0}" = 1 ]; then
+    start_accessibility_bus
+fi
