@@ -4,20 +4,20 @@
 Controls are found by where they stand in the window, in window pixels, because the toolkit
 does not publish their object names.
 
-  atspi_read.py expect X Y FIELD TEXT   waits until the control's FIELD (name, description,
-                                        role or text) reads TEXT; fails after five seconds
-  atspi_read.py act X Y ACTION          performs the named action of the control
+  atspi_read.py expect X Y FIELD TEXT   waits until the control's FIELD (name, role or text)
+                                        reads TEXT; fails after five seconds
+  atspi_read.py act X Y ACTION [LX LY]  performs the named action of the control; with LX LY,
+                                        the control there must announce a new name then
   atspi_read.py absent X Y              no control is offered there
-
-X Y of -1 -1 stand for the window itself.
 """
 import sys
 import time
+import warnings
 
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 
 TITLE = "Orvane Zelkis"
 
@@ -41,13 +41,17 @@ def find_window():
     return None
 
 
-def control_at(window, x, y):
+def stands_at(window, control, x, y):
     origin = window.get_extents(Atspi.CoordType.SCREEN)
+    box = control.get_extents(Atspi.CoordType.SCREEN)
+    left, top = box.x - origin.x, box.y - origin.y
+    return left <= x < left + box.width and top <= y < top + box.height
+
+
+def control_at(window, x, y):
     for i in range(window.get_child_count()):
         control = window.get_child_at_index(i)
-        box = control.get_extents(Atspi.CoordType.SCREEN)
-        left, top = box.x - origin.x, box.y - origin.y
-        if left <= x < left + box.width and top <= y < top + box.height:
+        if stands_at(window, control, x, y):
             return control
     return None
 
@@ -55,13 +59,12 @@ def control_at(window, x, y):
 def field_of(control, field):
     if field == "name":
         return control.get_name()
-    if field == "description":
-        return control.get_description()
     if field == "role":
         return control.get_role_name()
     if field == "text":
-        text = control.get_text_iface()
-        return None if text is None else text.get_text(0, text.get_character_count())
+        if "Text" not in control.get_interfaces():
+            return None
+        return Atspi.Text.get_text(control, 0, Atspi.Text.get_character_count(control))
     fail("unknown field " + field)
 
 
@@ -78,31 +81,65 @@ def poll(check, what):
     fail("%s: last seen %r" % (what, seen))
 
 
+def run_events(seconds, until=lambda: False):
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline and not until():
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.02)
+
+
+class NameChanges:
+    """Collects the sources of name-change announcements from the moment it is made."""
+
+    def __init__(self):
+        self.sources = []
+        self.listener = Atspi.EventListener.new(lambda event: self.sources.append(event.source))
+        self.listener.register("object:property-change:accessible-name")
+        # The program learns of the new listener through the registry before it sends to it.
+        run_events(0.5)
+
+    def heard_at(self, window, x, y):
+        return any(stands_at(window, source, x, y) for source in self.sources)
+
+
 def main(arguments):
     command, x, y = arguments[0], int(arguments[1]), int(arguments[2])
     if command == "expect":
         field, want = arguments[3], arguments[4]
 
         def check(window):
-            control = window if (x, y) == (-1, -1) else control_at(window, x, y)
+            control = control_at(window, x, y)
             seen = None if control is None else field_of(control, field)
             return seen == want, seen
 
         poll(check, "%s at %d,%d is not %r" % (field, x, y, want))
     elif command == "act":
         action = arguments[3]
+        announcer = (int(arguments[4]), int(arguments[5])) if len(arguments) > 5 else None
+        changes = NameChanges() if announcer else None
 
         def check(window):
             control = control_at(window, x, y)
             if control is None:
                 return False, None
-            names = [control.get_action_name(i) for i in range(control.get_n_actions())]
+            count = Atspi.Action.get_n_actions(control)
+            with warnings.catch_warnings():
+                # Its replacement is not in the bindings of this libatspi.
+                warnings.simplefilter("ignore", DeprecationWarning)
+                names = [Atspi.Action.get_action_name(control, i) for i in range(count)]
             if action not in names:
                 return False, names
-            control.do_action(names.index(action))
+            Atspi.Action.do_action(control, names.index(action))
             return True, names
 
         poll(check, "no action %r at %d,%d" % (action, x, y))
+        if announcer:
+            window = find_window()
+            run_events(5, lambda: changes.heard_at(window, *announcer))
+            if not changes.heard_at(window, *announcer):
+                fail("no new name announced at %d,%d" % announcer)
     elif command == "absent":
 
         def check(window):

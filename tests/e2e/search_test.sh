@@ -63,7 +63,7 @@ read_aloud expect 172 409 name Recherche || fail "the search box is not named"
 read_aloud absent 133 275 || fail "the hidden left arrow is offered"
 read_aloud expect 231 275 name "Fiche suivante" || fail "the right arrow is not named"
 
-read_aloud act 231 275 Press || fail "the right arrow has no press action"
+read_aloud act 231 275 Press 181 277 || fail "the right arrow's press action did not announce a new counter"
 read_aloud expect 181 277 name "2/12" || fail "the right arrow's action did not page to 2/12"
 wait_for_change "$WORK/first.png" "$WORK/second.png" || fail "the action did not show another match"
 read_aloud expect 133 275 name "Fiche précédente" || fail "the left arrow is not offered at 2/12"
