@@ -6,6 +6,12 @@
 #include <new>
 
 namespace catalogue {
+namespace {
+
+constexpr const char* kTooMuchMemory =
+    "sa lecture demande plus de mémoire qu'un fichier de cette taille n'en justifie";
+
+} // namespace
 
 void ExportCatalogueTable(const std::filesystem::path& file, const std::string& table,
                           const std::vector<std::string>& fields, RowStreamWriter& out) {
@@ -21,8 +27,8 @@ void ExportCatalogueTable(const std::filesystem::path& file, const std::string& 
     } catch (const platform::JetError& error) {
         out.fail(error.what());
     } catch (const std::bad_alloc&) {
-        // A damaged length can ask for more memory than there is.
-        out.fail(platform::JetError::damaged(file, "une valeur a une longueur impossible").what());
+        // A damaged length, or a loop in the Jet library, asks for more than the reader may have.
+        out.fail(platform::JetError::damaged(file, kTooMuchMemory).what());
     }
 }
 

@@ -1,6 +1,7 @@
 #include "catalogue/catalogue_store.h"
 
 #include "catalogue/catalogue_error.h"
+#include "catalogue/file_identity.h"
 #include "catalogue/reader_process.h"
 #include "platform/jet/jet_error.h"
 #include "platform/jet/jet_header.h"
@@ -19,28 +20,14 @@ namespace {
 
 const std::vector<std::string> kCatalogueFields{"Nom", "cd", "Description"};
 const QString kPreloadedTable = QStringLiteral("Index");
-// Reading 100,000 rows takes about a second; a helper silent this long is stuck.
-constexpr std::chrono::milliseconds kQuietLimit{20'000};
+// The helper sends its rows as it reads them, tens of kilobytes at a time; one silent this long
+// is stuck.
+constexpr std::chrono::milliseconds kQuietLimit{3'000};
+// How often a wait for a read runs its caller's step, such as the window's event pump.
+constexpr std::chrono::milliseconds kWaitStep{10};
 
 std::filesystem::path fileSystemPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-// What tells a file apart from the one read before: same path, size and modification time.
-struct FileIdentity {
-    QString path;
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type modified;
-
-    bool operator==(const FileIdentity&) const = default;
-};
-
-FileIdentity identify(const QString& path) {
-    const std::filesystem::path file = fileSystemPath(path);
-    std::error_code error;
-    FileIdentity identity{path, std::filesystem::file_size(file, error), {}};
-    identity.modified = std::filesystem::last_write_time(file, error);
-    return identity;
 }
 
 using TableResult = std::shared_future<std::shared_ptr<CatalogueTable>>;
@@ -57,26 +44,27 @@ class Store {
 public:
     ~Store() { stopWorker(); }
 
-    std::shared_ptr<CatalogueTable> open(const QString& path, const QString& table) {
-        const FileIdentity identity = identify(path);
-        if (!holds(identity, table)) {
-            start(identity, table);
-        }
-        const TableResult result = read_->result;
-        const std::uint64_t number = read_->number;
-        try {
-            return result.get();
-        } catch (const CatalogueError&) {
-            // A failed read is not kept: the next search tries the file again.
-            if (read_ && read_->number == number) {
-                read_.reset();
+    std::shared_ptr<CatalogueTable> open(const QString& path, const QString& table,
+                                         const std::function<void()>& whileWaiting) {
+        for (;;) {
+            const FileIdentity identity = IdentifyFile(path);
+            if (!holds(identity, table)) {
+                start(identity, table);
             }
-            throw;
+            // A copy: a read started while this one waits takes read_'s place.
+            const TableResult result = read_->result;
+            waitFor(result, whileWaiting);
+            try {
+                // A failed read stays kept too: the same unchanged file fails the same way.
+                return result.get();
+            } catch (const ReadCancelled&) {
+                // Another read took this one's place while it was waited for: look again.
+            }
         }
     }
 
     void preload(const QString& path) {
-        const FileIdentity identity = identify(path);
+        const FileIdentity identity = IdentifyFile(path);
         if (!holds(identity, kPreloadedTable)) {
             start(identity, kPreloadedTable);
         }
@@ -88,7 +76,19 @@ public:
 
     void setQuietLimit(std::chrono::milliseconds limit) { quietLimit_ = limit; }
 
+    void setLimits(std::optional<ReaderLimits> limits) { limits_ = limits; }
+
 private:
+    static void waitFor(const TableResult& result, const std::function<void()>& whileWaiting) {
+        if (!whileWaiting) {
+            result.wait();
+            return;
+        }
+        while (result.wait_for(kWaitStep) != std::future_status::ready) {
+            whileWaiting();
+        }
+    }
+
     bool holds(const FileIdentity& identity, const QString& table) const {
         return read_ && read_->identity == identity &&
                read_->table.compare(table, Qt::CaseInsensitive) == 0;
@@ -106,7 +106,9 @@ private:
         stopWorker();
         auto promise = std::make_shared<std::promise<std::shared_ptr<CatalogueTable>>>();
         read_ = Read{identity, table, promise->get_future().share(), ++readsStarted_};
-        const ReaderRequest request{program(), identity.path, table, kCatalogueFields, quietLimit_};
+        const ReaderRequest request{program(),   identity.path,
+                                    table,       kCatalogueFields,
+                                    quietLimit_, limits_.value_or(LimitsForFile(identity.size))};
         worker_.reset(QThread::create([this, promise, request] { run(*promise, request); }));
         worker_->start();
     }
@@ -139,6 +141,7 @@ private:
     std::atomic<std::size_t> reads_ = 0;
     QString program_;
     std::chrono::milliseconds quietLimit_ = kQuietLimit;
+    std::optional<ReaderLimits> limits_;
 };
 
 Store& store() {
@@ -160,9 +163,10 @@ void PreloadCatalogue(const QString& path) {
     store().preload(path);
 }
 
-std::shared_ptr<CatalogueTable> OpenCatalogueTable(const QString& path, const QString& table) {
+std::shared_ptr<CatalogueTable> OpenCatalogueTable(const QString& path, const QString& table,
+                                                   const std::function<void()>& whileWaiting) {
     CheckCatalogueFile(path);
-    return store().open(path, table);
+    return store().open(path, table, whileWaiting);
 }
 
 std::size_t CatalogueReadCount() {
@@ -175,6 +179,10 @@ void SetCatalogueReaderProgram(const QString& program) {
 
 void SetCatalogueReadQuietLimit(std::chrono::milliseconds limit) {
     store().setQuietLimit(limit);
+}
+
+void SetCatalogueReadLimits(std::optional<ReaderLimits> limits) {
+    store().setLimits(limits);
 }
 
 } // namespace catalogue

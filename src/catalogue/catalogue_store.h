@@ -1,17 +1,21 @@
 #pragma once
 // The catalogue read last, shared by every data control of the process. A table's rows are read
-// once and kept while its file stays the same (same path, size and modification time); a changed
-// or replaced file, or another table, is read afresh and takes its place. Reading runs in a
-// separate helper program, so that a damaged file that upsets the Jet library can only end that
-// helper, never this program.
+// once and kept while its file stays the same (same path, inode, size, modification and change
+// time); a changed or replaced file, or another table, is read afresh and takes its place. A read
+// that failed is kept the same way, so an unchanged damaged file is refused at once. Reading runs
+// in a separate helper program, bounded in memory and time, so that a damaged file that upsets
+// the Jet library can only end that helper, never this program.
 
 #include "catalogue/catalogue_table.h"
+#include "catalogue/reader_limits.h"
 
 #include <QString>
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace catalogue {
@@ -25,8 +29,10 @@ void PreloadCatalogue(const QString& path);
 void CheckCatalogueFile(const QString& path);
 
 // The rows of a table of the catalogue at path (fields Nom, cd and Description), read now or
-// taken from an earlier read of the unchanged file. Throws CatalogueError.
-std::shared_ptr<CatalogueTable> OpenCatalogueTable(const QString& path, const QString& table);
+// taken from an earlier read of the unchanged file. While it waits for the read it calls
+// whileWaiting every few milliseconds, when given. Throws CatalogueError.
+std::shared_ptr<CatalogueTable> OpenCatalogueTable(const QString& path, const QString& table,
+                                                   const std::function<void()>& whileWaiting = {});
 
 // How many times a catalogue table was read from its file since the program started.
 std::size_t CatalogueReadCount();
@@ -35,7 +41,11 @@ std::size_t CatalogueReadCount();
 // program file. Tests, whose programs live elsewhere, name it here.
 void SetCatalogueReaderProgram(const QString& program);
 
-// The longest the helper may stay silent before its read counts as stuck (20 s by default).
+// The longest the helper may stay silent before its read counts as stuck (3 s by default).
 void SetCatalogueReadQuietLimit(std::chrono::milliseconds limit);
+
+// The helper's memory and processor time, the same for every file; nullopt restores the limits
+// sized from each file. For tests, which need not wait for a damaged file to reach the full ones.
+void SetCatalogueReadLimits(std::optional<ReaderLimits> limits);
 
 } // namespace catalogue

@@ -4,12 +4,12 @@
 
 namespace catalogue {
 
-void DataControl::Refresh() {
+void DataControl::Refresh(const std::function<void()>& whileReading) {
     if (RecordSource.isEmpty()) {
         CheckCatalogueFile(DatabaseName);
         return;
     }
-    catalogue::Recordset fresh(OpenCatalogueTable(DatabaseName, RecordSource));
+    catalogue::Recordset fresh(OpenCatalogueTable(DatabaseName, RecordSource, whileReading));
     // Assigned in place: a reference taken earlier from Recordset() sees the new recordset.
     if (recordset_) {
         *recordset_ = std::move(fresh);

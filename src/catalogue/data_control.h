@@ -3,7 +3,7 @@
 //
 // Refresh opens the database named by DatabaseName and, when RecordSource names a table, builds
 // a new recordset over that table's rows. A catalogue's rows are read once and kept while its
-// file stays the same (same path, size and modification time), so repeated Refreshes are cheap.
+// file stays the same, so repeated Refreshes are cheap.
 // A Refresh that fails throws CatalogueError and leaves the previous recordset current.
 
 #include "catalogue/catalogue_error.h"
@@ -11,6 +11,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace catalogue {
@@ -20,8 +21,9 @@ public:
     QString DatabaseName = QStringLiteral("BASE.MDB");
     QString RecordSource;
 
-    // With an empty RecordSource, only checks that the database can be opened.
-    void Refresh();
+    // With an empty RecordSource, only checks that the database can be opened. While it waits
+    // for the catalogue to be read it runs whileReading every few milliseconds, when given.
+    void Refresh(const std::function<void()>& whileReading = {});
 
     // The current recordset; throws CatalogueError when no Refresh has built one yet.
     catalogue::Recordset& Recordset();

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <csignal>
+
 namespace catalogue {
 namespace {
 
@@ -25,11 +27,25 @@ qint64 outputLimit(const QString& file) {
 }
 
 QStringList argumentsOf(const ReaderRequest& request) {
-    QStringList arguments{request.file, request.table};
+    QStringList arguments;
+    for (const std::string& limit : LimitArguments(request.limits)) {
+        arguments.append(QString::fromStdString(limit));
+    }
+    arguments << request.file << request.table;
     for (const std::string& field : request.fields) {
         arguments.append(QString::fromStdString(field));
     }
     return arguments;
+}
+
+// What the way the helper ended says about the file.
+std::string endOf(const QProcess& helper) {
+#ifdef SIGXCPU
+    if (helper.exitStatus() == QProcess::CrashExit && helper.exitCode() == SIGXCPU) {
+        return "sa lecture dure plus longtemps qu'un fichier de cette taille ne le justifie";
+    }
+#endif
+    return "sa lecture s'est arrêtée avant la fin";
 }
 
 void stop(QProcess& helper) {
@@ -101,12 +117,12 @@ CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<b
         throw damaged(request.file,
                       "sa lecture a donné des données incohérentes (" + stream.message() + ")");
     case RowStreamReader::State::Reading:
-        throw damaged(request.file, "sa lecture s'est arrêtée avant la fin");
+        throw damaged(request.file, endOf(helper));
     case RowStreamReader::State::Finished:
         break;
     }
     if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0) {
-        throw damaged(request.file, "sa lecture s'est arrêtée avant la fin");
+        throw damaged(request.file, endOf(helper));
     }
     return rows;
 }

@@ -1,10 +1,11 @@
 #pragma once
 // Runs the catalogue reader (orvane-read-catalogue) on one table of a catalogue file and takes
-// its rows from the helper's output. A helper that crashes, stops sending for longer than the
-// time limit, sends more than the file can hold or sends anything malformed means a damaged
-// catalogue: CatalogueError names the file.
+// its rows from the helper's output. A helper that crashes, runs out of its memory or processor
+// time, stops sending for longer than the quiet limit, sends more than the file can hold or sends
+// anything malformed means a damaged catalogue: CatalogueError names the file.
 
 #include "catalogue/catalogue_rows.h"
+#include "catalogue/reader_limits.h"
 
 #include <QString>
 
@@ -21,6 +22,7 @@ struct ReaderRequest {
     QString table;
     std::vector<std::string> fields;
     std::chrono::milliseconds quietLimit; // longest wait for the helper's next bytes
+    ReaderLimits limits;
 };
 
 // Thrown when cancelled() answered true; the read is abandoned and the helper stopped.

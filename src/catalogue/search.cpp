@@ -12,13 +12,16 @@
 namespace catalogue {
 namespace {
 
-// Points the data control at table Index of base.MDB in the program's folder.
-void openCatalogue(DataControl& data) {
+// Points the data control at table Index of base.MDB in the program's folder. The window stays
+// live while the catalogue is read: it paints, lights its hot spots, drags and answers
+// accessibility queries, with the hourglass shown.
+void openCatalogue(SearchWindow& window, DataControl& data) {
+    const auto pump = [&window] { window.DoEvents(); };
     data.DatabaseName =
         platform::AppPath() + platform::PathSeparator() + QStringLiteral("base.MDB");
-    data.Refresh();
+    data.Refresh(pump); // reads already, with the table of an earlier search
     data.RecordSource = QStringLiteral("Index");
-    data.Refresh();
+    data.Refresh(pump);
 }
 
 // Walks the matches after the first one; the find that finds nothing counts too, so the count
@@ -56,7 +59,7 @@ void showFirstMatch(SearchWindow& window, SearchResult& result) {
 
 void searchCatalogue(SearchWindow& window, SearchResult& result) {
     result.critere = BuildCritere(window.TypedText());
-    openCatalogue(result.data);
+    openCatalogue(window, result.data);
 
     result.data.Recordset().FindFirst(result.critere);
     if (!result.data.Recordset().NoMatch()) {

@@ -4,7 +4,9 @@
 #include "search_fixture.h"
 
 #include "catalogue/catalogue_error.h"
+#include "catalogue/catalogue_store.h"
 #include "catalogue/result_guard.h"
+#include "damage/damaged_catalogues.h"
 
 #include <QDir>
 #include <QFile>
@@ -112,6 +114,26 @@ TEST_F(CatalogueFailureTest, MissingField) {
     renameInFile(catalogueFile(), QStringLiteral("cd"), QStringLiteral("ce"));
     search(QStringLiteral("atlas"));
     expectFailureKeptTheResult(before, QStringLiteral("champ «\u00a0cd\u00a0» est absent"));
+}
+
+// Rows that the Jet library hands over twice are damage, never twice the matches. The same
+// search of the unchanged file is refused again at once, without reading it anew.
+TEST_F(CatalogueFailureTest, RowsHandedOverTwiceAreRefusedAndTheRefusalKept) {
+    showSecondOfThree();
+    const Shown before = shown();
+    QFile file(catalogueFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string good = file.readAll().toStdString();
+    file.close();
+    writeFile(catalogueFile(), QByteArray::fromStdString(damage::ListDataPageTwice(good, 4)));
+    search(QStringLiteral("atlas"));
+    expectFailureKeptTheResult(before, QStringLiteral("plus de lignes qu'elle n'en déclare"));
+
+    const std::size_t reads = catalogue::CatalogueReadCount();
+    search(QStringLiteral("atlas"));
+    EXPECT_EQ(catalogue::CatalogueReadCount(), reads);
+    ASSERT_EQ(window.failures.size(), 2u);
+    EXPECT_EQ(window.failures[1], window.failures[0]);
 }
 
 TEST_F(CatalogueFailureTest, FirstSearchFailingLeavesTheWindowBlank) {

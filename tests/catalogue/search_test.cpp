@@ -2,6 +2,11 @@
 
 #include "search_fixture.h"
 
+#include "catalogue/catalogue_store.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
 TEST_F(SearchTest, SeveralMatchesShowTheFirstInTableOrderAndTheNextArrow) {
     installCatalogue(kThreeGames);
     search(QStringLiteral("jeu"));
@@ -173,6 +178,40 @@ TEST_F(SearchTest, ACatalogueReplacedBetweenSearchesIsReadAfresh) {
     search(QStringLiteral("jeu"));
     EXPECT_EQ(shown(),
               (Shown{"1/1", "CD 9", "Jeu unique", "Remplacé", false, false, kJeuCritere, 1, 1}));
+}
+
+// The catalogue is read in the reading helper while the search pumps the window's events with
+// the hourglass shown. This helper starts reading only once an event has been handled during
+// the wait; a search that waited without pumping would see it stall until the watchdog.
+TEST_F(SearchTest, TheWindowsEventsRunWhileTheCatalogueIsRead) {
+    installCatalogue(kThreeGames);
+    const QTemporaryDir gate;
+    const QString started = gate.filePath(QStringLiteral("started"));
+    const QString handled = gate.filePath(QStringLiteral("handled"));
+    const QString reader = gate.filePath(QStringLiteral("gated-reader"));
+    {
+        QFile script(reader);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\ntouch '" + started + "'\nwhile [ ! -e '" + handled +
+                      "' ]; do sleep 0.01; done\nexec '" ORVANE_READER_PROGRAM "' \"$@\"\n")
+                         .toUtf8());
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+    catalogue::SetCatalogueReaderProgram(reader);
+
+    int pointerWhileReading = -1;
+    window.duringPump = [&] {
+        if (QFile::exists(started) && !QFile::exists(handled)) {
+            pointerWhileReading = window.pointerChanges.back();
+            QFile(handled).open(QIODevice::WriteOnly);
+        }
+    };
+    search(QStringLiteral("jeu"));
+
+    EXPECT_TRUE(QFile::exists(handled)) << "no event was handled while the catalogue was read";
+    EXPECT_EQ(pointerWhileReading, 11);
+    EXPECT_EQ(shown().counter, QStringLiteral("1/3"));
+    EXPECT_TRUE(window.failures.empty());
 }
 
 TEST_F(SearchTest, DemoCatalogueTwelveMatches) {

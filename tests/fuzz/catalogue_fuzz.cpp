@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -44,8 +45,13 @@ void readAndSearch(const QString& file) {
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     catalogue::SetCatalogueReaderProgram(QStringLiteral(ORVANE_READER_PROGRAM));
-    // Shorter than libFuzzer's own limit, so that a stuck helper is seen as the store sees it.
-    catalogue::SetCatalogueReadQuietLimit(std::chrono::seconds(5));
+    // The sanitizer maps the helper's heap up front, so its address-space limit cannot bound the
+    // heap: the sanitizer's own limit on resident memory does, as the address-space limit does
+    // in the program.
+    const char* options = std::getenv("ASAN_OPTIONS");
+    const std::string helperOptions =
+        std::string(options != nullptr ? options : "") + ":hard_rss_limit_mb=512";
+    setenv("ASAN_OPTIONS", helperOptions.c_str(), 1);
     return 0;
 }
 

@@ -1,37 +1,34 @@
-// orvane-read-catalogue FILE TABLE FIELD...
+// orvane-read-catalogue MEMORY SECONDS FILE TABLE FIELD...
 // Reads the fields of a table of a catalogue file and writes its rows to standard output as a
-// row stream. The program runs it for every catalogue it reads, so that a damaged file that
-// upsets the Jet library ends this helper rather than the program.
+// row stream, within MEMORY bytes of address space and SECONDS of processor time. The program
+// runs it for every catalogue it reads, so that a damaged file that upsets the Jet library ends
+// this helper rather than the program.
 
 #include "catalogue/catalogue_export.h"
+#include "helper_process.h"
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#elif defined(__linux__)
-#include <fcntl.h>
-#endif
-
 int main(int argc, char* argv[]) {
-    if (argc < 4) {
-        std::fputs("usage : orvane-read-catalogue FICHIER TABLE CHAMP...\n", stderr);
+    const auto limits = argc >= 6 ? catalogue::ParseLimitArguments(argv[1], argv[2]) : std::nullopt;
+    if (!limits) {
+        std::fputs("usage : orvane-read-catalogue MÉMOIRE SECONDES FICHIER TABLE CHAMP...\n",
+                   stderr);
         return 2;
     }
-#ifdef _WIN32
-    _setmode(_fileno(stdout), _O_BINARY);
-#elif defined(__linux__)
-    // A larger pipe lets the reader run ahead of the program instead of waiting on it.
-    fcntl(fileno(stdout), F_SETPIPE_SZ, 1 << 20);
-#endif
-    const std::vector<std::string> fields(argv + 3, argv + argc);
+    reader::BoundThisProcess(*limits);
+    // libmdb prints to standard output on some damaged files: the rows take another way.
+    std::FILE* channel = reader::TakeStandardOutputAsChannel();
+    if (channel == nullptr) {
+        return 1;
+    }
+    const std::vector<std::string> fields(argv + 5, argv + argc);
     bool written = true;
-    catalogue::RowStreamWriter out([&written](std::string_view bytes) {
-        written = written && std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    catalogue::RowStreamWriter out([&written, channel](std::string_view bytes) {
+        written = written && std::fwrite(bytes.data(), 1, bytes.size(), channel) == bytes.size();
     });
-    catalogue::ExportCatalogueTable(argv[1], argv[2], fields, out);
-    return written && std::fflush(stdout) == 0 ? 0 : 1;
+    catalogue::ExportCatalogueTable(argv[3], argv[4], fields, out);
+    return written && std::fflush(channel) == 0 ? 0 : 1;
 }

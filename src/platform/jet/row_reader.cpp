@@ -45,6 +45,10 @@ bool JetRowReader::next() {
         }
         return false;
     }
+    // A damaged usage map can hand the same pages over twice.
+    if (rowsRead_ >= table_.num_rows) {
+        damaged("la table %s a plus de lignes qu'elle n'en déclare");
+    }
     ++rowsRead_;
     crackCurrentRow();
     for (std::size_t k = 0; k < fields_.size(); ++k) {

@@ -5,11 +5,13 @@
 #include "catalogue/catalogue_store.h"
 #include "catalogue/data_control.h"
 #include "catalogue_files.h"
+#include "damage/damaged_catalogues.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 using catalogue::CatalogueError;
@@ -52,6 +54,7 @@ protected:
     void SetUp() override {
         catalogue::SetCatalogueReaderProgram(kReader);
         catalogue::SetCatalogueReadQuietLimit(std::chrono::seconds(20));
+        catalogue::SetCatalogueReadLimits(std::nullopt);
     }
     void TearDown() override { SetUp(); }
 
@@ -127,6 +130,33 @@ TEST_F(DataControlTest, AnUnchangedFileIsReadOnceAndAReplacedOneAfresh) {
     EXPECT_EQ(CatalogueReadCount(), before + 3);
     kept.FindLast(kJeu); // a reference taken earlier sees the new recordset
     EXPECT_EQ(field(first, "Nom"), "Nouveau jeu");
+
+    // Replaced by a file of the same size and modification time (cp -p, rsync -t, a restored
+    // backup): once in place, once by renaming another file over it.
+    const auto keepTimes = [&](const std::string& csv) {
+        const auto modified = std::filesystem::last_write_time(path.toStdString());
+        const QString other = files.build(QStringLiteral("other.mdb"), csv);
+        std::filesystem::last_write_time(other.toStdString(), modified);
+        return other;
+    };
+    const QString sameSize = keepTimes("Nom,cd,Description\nNouveau jou,CD 9,\n");
+    ASSERT_EQ(QFile(sameSize).size(), QFile(path).size());
+    const auto modified = std::filesystem::last_write_time(path.toStdString());
+    {
+        QFile target(path);
+        ASSERT_TRUE(target.open(QIODevice::WriteOnly | QIODevice::ExistingOnly));
+        target.write(QByteArray::fromStdString(ReadBytes(sameSize)));
+    }
+    std::filesystem::last_write_time(path.toStdString(), modified);
+    open(first, path);
+    first.Recordset().FindFirst(QStringLiteral("Nom like 'nouveau*'"));
+    EXPECT_EQ(field(first, "Nom"), "Nouveau jou");
+    const QString renamed = keepTimes("Nom,cd,Description\nNouveau jiu,CD 9,\n");
+    ASSERT_EQ(std::rename(renamed.toUtf8().constData(), path.toUtf8().constData()), 0);
+    open(first, path);
+    first.Recordset().FindFirst(QStringLiteral("Nom like 'nouveau*'"));
+    EXPECT_EQ(field(first, "Nom"), "Nouveau jiu");
+    EXPECT_EQ(CatalogueReadCount(), before + 5);
 }
 
 TEST_F(DataControlTest, APreloadedCatalogueIsWaitedForAndNotReadAgain) {
@@ -181,6 +211,39 @@ TEST_F(DataControlTest, AFileThatCrashesTheJetLibraryIsADamagedCatalogue) {
     const QString path = files.write(QStringLiteral("crash.mdb"),
                                      ReadBytes(QStringLiteral(ORVANE_CRASHING_CATALOGUE)));
     expectRefused(path, "Index", "endommagé");
+}
+
+// Damage on which the Jet library misbehaves, made from good files: every row handed over twice,
+// its prints among the rows, and endless loops, fast-growing or not, that the reader's limits
+// end. A failed read is kept like a good one: the unchanged file is refused again at once.
+TEST_F(DataControlTest, DamageThatUpsetsTheJetLibraryIsRefusedByName) {
+    const std::string good = ReadBytes(files.build(QStringLiteral("good.mdb"), kFour));
+    const QString twice =
+        files.write(QStringLiteral("twice.mdb"), damage::ListDataPageTwice(good, 4));
+    expectRefused(twice, "Index",
+                  "la table «\u00a0Index\u00a0» a plus de lignes qu'elle n'en déclare");
+
+    const QString fixture = QStringLiteral(ORVANE_FIXTURES_DIR "/DateTestDatabase.mdb");
+    if (!QFile::exists(fixture)) {
+        GTEST_SKIP() << "no " << fixture.toStdString() << ": Access-written fixtures absent";
+    }
+    const std::string jet4 = ReadBytes(fixture);
+    // Printed blanks would garble the rows; the missing field is what is wrong.
+    expectRefused(files.write(QStringLiteral("dump.mdb"), damage::UnknownPropertiesSignature(jet4)),
+                  "DateTest", "Le champ «\u00a0Nom\u00a0» est absent");
+
+    catalogue::SetCatalogueReadLimits(catalogue::ReaderLimits{32 << 20, std::chrono::seconds(1)});
+    const QString grows =
+        files.write(QStringLiteral("grows.mdb"), damage::LoopInProperties(jet4, true));
+    expectRefused(grows, "Index", "endommagé");
+    expectRefused(files.write(QStringLiteral("spins.mdb"), damage::LoopInProperties(jet4, false)),
+                  "Index", "dure plus longtemps");
+
+    const std::size_t before = CatalogueReadCount();
+    DataControl control;
+    const std::string first = errorOf([&] { open(control, grows); });
+    EXPECT_EQ(errorOf([&] { open(control, grows); }), first);
+    EXPECT_EQ(CatalogueReadCount(), before + 1);
 }
 
 // A helper that crashes, says nonsense, stops talking or never stops: the catalogue is damaged,
