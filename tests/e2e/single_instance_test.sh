@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# A second copy warns and ends without showing its window while the first goes on; after the
-# first is killed a new copy starts normally.
+# A second copy warns and ends without showing its window while the first goes on, whether or
+# not its environment names a runtime folder; after the first is killed a new copy starts
+# normally.
 source "$(dirname "$0")/x_session.sh"
 
 start_orvane
 first=$ORVANE_PID
 wait_for_window "Orvane Zelkis" >/dev/null || fail "first copy shows no window"
 
-start_orvane
-second=$ORVANE_PID
+env -u XDG_RUNTIME_DIR "$ORVANE" >>"$WORK/orvane.log" 2>&1 &
+second=$!
+PIDS+=("$second")
 box=$(wait_for_window "Orvane déjà lancé") || fail "no warning box from the second copy"
 windows=$(xdotool search --onlyvisible --name "^Orvane Zelkis\$" | wc -l)
 [ "$windows" -eq 1 ] || fail "the second copy showed its main window ($windows windows)"
