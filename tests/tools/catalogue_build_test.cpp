@@ -10,6 +10,7 @@
 #include <sys/fsuid.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -70,19 +71,65 @@ TEST(CatalogueBuild, RefusalsLeaveNoFileAndAnExistingDatabaseUntouched) {
     }
 }
 
+// Every refusal says in French what the system answered, with the file's name.
 TEST(CatalogueBuild, FileFaultsAreRefusedWithoutDamage) {
     TempFolder folder;
     writeFile(folder / "catalogue.csv", validCsv);
-    EXPECT_THROW(buildCatalogue(folder / "absent.csv", folder / "base.MDB"), jet_writer::FileError);
-    EXPECT_THROW(buildCatalogue(folder / "catalogue.csv", folder / "absent" / "base.MDB"),
-                 jet_writer::FileError);
-    EXPECT_THROW(buildCatalogue(folder / "catalogue.csv", folder / "catalogue.csv"),
-                 jet_writer::FileError);
+    const auto refusal = [&](const std::filesystem::path& source,
+                             const std::filesystem::path& target) {
+        try {
+            buildCatalogue(source, target);
+        } catch (const jet_writer::FileError& error) {
+            return std::string(error.what());
+        }
+        ADD_FAILURE() << "built " << target;
+        return std::string();
+    };
+    EXPECT_EQ(refusal(folder / "absent.csv", folder / "base.MDB"),
+              "impossible d'ouvrir « " + (folder / "absent.csv").string() +
+                  " » : fichier ou dossier introuvable");
+    EXPECT_EQ(refusal(folder / "catalogue.csv", folder / "absent" / "base.MDB"),
+              "impossible de créer un fichier dans le dossier de « " +
+                  (folder / "absent" / "base.MDB").string() +
+                  " » : fichier ou dossier introuvable");
+    EXPECT_NE(refusal(folder / "catalogue.csv", folder / "catalogue.csv").find("lui-même"),
+              std::string::npos);
     EXPECT_EQ(readFile(folder / "catalogue.csv"), validCsv);
     std::filesystem::create_directory(folder / "base.MDB");
-    EXPECT_THROW(buildCatalogue(folder / "catalogue.csv", folder / "base.MDB"),
-                 jet_writer::FileError);
+    EXPECT_EQ(refusal(folder / "catalogue.csv", folder / "base.MDB"),
+              "impossible de remplacer « " + (folder / "base.MDB").string() +
+                  " » : c'est un dossier");
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"base.MDB", "catalogue.csv"}));
+}
+
+// The replacement keeps the replaced file's mode; a link is written through, to the file it
+// points at; a name as long as a folder allows still leaves room for the file on its way.
+TEST(CatalogueBuild, ReplacingKeepsTheModeFollowsLinksAndTakesLongNames) {
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    writeFile(folder / "catalogue.csv", validCsv);
+    writeFile(folder / "base.MDB", "an older file");
+    fs::permissions(folder / "base.MDB",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    buildCatalogue(folder / "catalogue.csv", folder / "base.MDB");
+    EXPECT_EQ(fs::status(folder / "base.MDB").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    fs::create_directory(folder / "real");
+    fs::create_symlink("real/base.MDB", folder / "link.MDB");
+    buildCatalogue(folder / "catalogue.csv", folder / "link.MDB"); // no file behind it yet
+    writeFile(folder / "real" / "base.MDB", "an older file");
+    buildCatalogue(folder / "catalogue.csv", folder / "link.MDB");
+    EXPECT_TRUE(fs::is_symlink(folder / "link.MDB"));
+    EXPECT_EQ(readFile(folder / "real" / "base.MDB"), readFile(folder / "base.MDB"));
+
+    const std::string longName =
+        std::string(240, 'e') + "\xc3\xa9\xc3\xa9\xc3\xa9.MDB"; // 255 bytes
+    buildCatalogue(folder / "catalogue.csv", folder / longName);
+    buildCatalogue(folder / "catalogue.csv", folder / longName);
+    EXPECT_EQ(readFile(folder / longName), readFile(folder / "base.MDB"));
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"base.MDB", "catalogue.csv", longName,
+                                                            "link.MDB", "real"}));
 }
 
 // Folder permissions do not bind root: while one of these lives, a process run as root reaches

@@ -80,6 +80,10 @@ TEST(CatalogueCsv, RefusesAHeaderThatIsNotExactlyNomCdDescription) {
     EXPECT_EQ(errorOf("Nom,,cd,Description\n"),
               "1:5: colonne sans nom : l'en-tête ne peut nommer que Nom, cd et Description");
     EXPECT_EQ(errorOf("Nom,cd,NOM\n"), "1:8: colonne « Nom » en double");
+    // A second byte order mark after the file's own is spelt out, not left invisible.
+    EXPECT_EQ(errorOf("\xef\xbb\xbf\xef\xbb\xbfNom,cd,Description\n"),
+              "1:1: colonne « <U+FEFF>Nom » inconnue : l'en-tête ne peut nommer que Nom, cd et "
+              "Description");
     EXPECT_EQ(errorOf("Nom,Description\nx,y\n"),
               "1:16: colonne « cd » absente : l'en-tête doit nommer Nom, cd et Description");
 }

@@ -83,15 +83,20 @@ TEST(CsvReader, RecordsWhereEachFieldStarts) {
     EXPECT_EQ(record.end.column, 6u);
 }
 
+// The message names the bytes at fault, from the column where their character starts: not the
+// byte after them, which may well start a good character.
 TEST(CsvReader, RefusesInvalidUtf8WhereItStarts) {
     EXPECT_EQ(errorOf("ab,\xff"), "1:4: texte UTF-8 invalide (octet 0xFF)");
-    EXPECT_EQ(errorOf("x\n\xc3\xa9\xc3("), "2:2: texte UTF-8 invalide (octet 0x28)");
+    EXPECT_EQ(errorOf("x\n\xc3\xa9\xc3("), "2:2: texte UTF-8 invalide (octet 0xC3 sans sa suite)");
+    EXPECT_EQ(errorOf("\xc3\xa9\xe9t\xc3\xa9"),
+              "1:2: texte UTF-8 invalide (octet 0xE9 sans sa suite)");
     EXPECT_EQ(errorOf("\x80"), "1:1: texte UTF-8 invalide (octet 0x80)");
-    EXPECT_EQ(errorOf("\"\xc0\xaf\""), "1:2: texte UTF-8 invalide (octet 0xC0)");  // overlong
-    EXPECT_EQ(errorOf("a\xed\xa0\x80"), "1:2: texte UTF-8 invalide (octet 0xA0)"); // surrogate
-    EXPECT_EQ(errorOf("\xf4\x90\x80\x80"), "1:1: texte UTF-8 invalide (octet 0x90)");
+    EXPECT_EQ(errorOf("\"\xc0\xaf\""), "1:2: texte UTF-8 invalide (octet 0xC0)"); // overlong
+    EXPECT_EQ(errorOf("a\xed\xa0\x80"),
+              "1:2: texte UTF-8 invalide (octets 0xED 0xA0)"); // surrogate
+    EXPECT_EQ(errorOf("\xf4\x90\x80\x80"), "1:1: texte UTF-8 invalide (octets 0xF4 0x90)");
     EXPECT_EQ(errorOf("ab\xe2\x82"), "1:3: séquence UTF-8 tronquée en fin de fichier");
-    EXPECT_EQ(errorOf("\xe2\x82,"), "1:1: texte UTF-8 invalide (octet 0x2C)");
+    EXPECT_EQ(errorOf("\xe2\x82,"), "1:1: texte UTF-8 invalide (octets 0xE2 0x82 sans leur suite)");
     EXPECT_EQ(errorOf("\xf0\x9f\x98\x80,\xf0\x9f\x98"),
               "1:3: séquence UTF-8 tronquée en fin de fichier");
 }

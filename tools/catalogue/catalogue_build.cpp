@@ -6,7 +6,6 @@
 #include "replacing_file.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <system_error>
 
@@ -31,15 +30,19 @@ std::size_t buildCatalogue(const std::filesystem::path& source,
                            const std::filesystem::path& target) {
     std::ifstream input(source, std::ios::binary);
     if (!input)
-        throw FileError("impossible d'ouvrir " + quoted(source) + " : " + std::strerror(errno));
+        throw FileError("impossible d'ouvrir " + quoted(source) + " : " + SystemErrorText(errno));
     refuseOverwritingSource(source, target);
     CatalogueCsv csv(input, source.string());
     ReplacingFile output(target);
-    CatalogueDatabase database(output.stream());
     std::size_t count = 0;
-    for (CatalogueRow row; csv.next(row); ++count)
-        database.add(row);
-    database.finish();
+    try {
+        CatalogueDatabase database(output.stream());
+        for (CatalogueRow row; csv.next(row); ++count)
+            database.add(row);
+        database.finish();
+    } catch (const WriteError& error) {
+        throw FileError("écriture de " + quoted(target) + " impossible : " + error.what());
+    }
     output.commit();
     return count;
 }

@@ -9,8 +9,20 @@ namespace {
 constexpr std::array<const char*, 3> columnNames = {"Nom", "cd", "Description"};
 constexpr std::size_t unset = static_cast<std::size_t>(-1);
 
+// A name as the message shows it: a byte order mark inside it (a second one, say, after the one
+// that starts the file) would be invisible, so it is spelt out.
 std::string quoted(const std::string& name) {
-    return "« " + name + " »";
+    const std::string mark = "\xef\xbb\xbf";
+    std::string shown;
+    for (std::size_t at = 0; at < name.size();) {
+        if (name.compare(at, mark.size(), mark) == 0) {
+            shown += "<U+FEFF>";
+            at += mark.size();
+        } else {
+            shown += name[at++];
+        }
+    }
+    return "« " + shown + " »";
 }
 
 std::string trimmed(const std::string& text) {

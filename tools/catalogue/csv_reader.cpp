@@ -64,12 +64,15 @@ int CsvReader::peek() {
 
 void CsvReader::advance() {
     const auto byte = static_cast<unsigned char>(buffer_[begin_++]);
-    if (!utf8_.midSequence())
+    if (!utf8_.midSequence()) {
         characterStart_ = here_;
+        sequence_.clear();
+    }
     switch (utf8_.feed(byte)) {
     case Utf8Validator::Step::invalid:
-        fail(characterStart_, "texte UTF-8 invalide (octet " + hexByte(byte) + ")");
+        failInvalid(byte);
     case Utf8Validator::Step::partial:
+        sequence_.push_back(static_cast<char>(byte));
         return;
     case Utf8Validator::Step::complete:
         break;
@@ -85,6 +88,23 @@ void CsvReader::advance() {
         here_ = {here_.line + 1, 1};
     else
         ++here_.column;
+}
+
+// Names the bytes at fault from where their character starts: a byte that can start no
+// character, a sequence that the next byte leaves unfinished, or one whose next byte makes it
+// no character.
+void CsvReader::failInvalid(unsigned char byte) const {
+    if (sequence_.empty())
+        fail(characterStart_, "texte UTF-8 invalide (octet " + hexByte(byte) + ")");
+    std::string bytes;
+    for (const char sequenceByte : sequence_)
+        bytes += " " + hexByte(static_cast<unsigned char>(sequenceByte));
+    const bool continuation = (byte & 0xc0) == 0x80;
+    if (!continuation)
+        fail(characterStart_, "texte UTF-8 invalide (" +
+                                  std::string(sequence_.size() > 1 ? "octets" : "octet") + bytes +
+                                  (sequence_.size() > 1 ? " sans leur suite)" : " sans sa suite)"));
+    fail(characterStart_, "texte UTF-8 invalide (octets" + bytes + " " + hexByte(byte) + ")");
 }
 
 // Takes in one go the ASCII characters up to the next quote, comma, line break or control

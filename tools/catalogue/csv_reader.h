@@ -37,6 +37,7 @@ public:
     const std::string& sourceName() const { return sourceName_; }
 
 private:
+    [[noreturn]] void failInvalid(unsigned char byte) const;
     int peek();
     void advance();
     void takePlainRun(std::string& text);
@@ -57,6 +58,7 @@ private:
     TextPosition here_;
     TextPosition characterStart_;
     Utf8Validator utf8_;
+    std::string sequence_; // the bytes of the character being read
     bool afterCarriageReturn_ = false;
 };
 

@@ -32,4 +32,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A write to the output file that the system refused; the builder adds the file's name.
+class WriteError : public FileError {
+public:
+    explicit WriteError(int code);
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// What a system error number means, in French; the number itself for the rare ones.
+std::string SystemErrorText(int code);
+
 } // namespace jet_writer

@@ -16,7 +16,10 @@ namespace jet_writer {
 namespace {
 
 #ifdef SIGHUP
-constexpr int stopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// Those that end the process by default and can be caught; SIGKILL cannot, which is why the file
+// has no name while it is written wherever the system allows it.
+constexpr int stopSignals[] = {SIGINT,  SIGTERM, SIGHUP,  SIGQUIT, SIGPIPE,
+                               SIGXFSZ, SIGXCPU, SIGALRM, SIGUSR1, SIGUSR2};
 #else
 constexpr int stopSignals[] = {SIGINT, SIGTERM};
 #endif

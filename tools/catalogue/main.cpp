@@ -24,8 +24,10 @@ constexpr const char* help =
     "Nom et cd comptent au plus 255 caractères ; Description peut être très longue.\n"
     "\n"
     "La base obtenue contient la table Index (Nom, cd : texte ; Description : mémo),\n"
-    "les entrées dans l'ordre du fichier. Elle est écrite sous un nom provisoire puis mise\n"
-    "en place d'un coup : en cas d'erreur, une base existante reste intacte.\n"
+    "les entrées dans l'ordre du fichier. Elle est écrite à part (sans nom quand le système\n"
+    "de fichiers le permet) puis mise en place d'un coup : en cas d'erreur ou d'arrêt, une\n"
+    "base existante reste intacte. Une base remplacée garde ses droits d'accès ; un lien\n"
+    "symbolique est suivi jusqu'au fichier qu'il désigne.\n"
     "\n"
     "Code de sortie : 0 en cas de succès, 1 en cas d'erreur, 2 si les arguments sont faux.\n";
 

@@ -3,7 +3,6 @@
 #include "errors.h"
 
 #include <cerrno>
-#include <cstring>
 #include <stdexcept>
 
 namespace jet_writer {
@@ -21,7 +20,7 @@ void PageFile::write(std::uint32_t number, const Page& page) {
     errno = 0;
     const bool placed = std::fseek(stream_, static_cast<long>(offset), SEEK_SET) == 0;
     if (!placed || std::fwrite(page.bytes().data(), 1, pageSize, stream_) != pageSize)
-        throw FileError(std::string("écriture impossible : ") + std::strerror(errno));
+        throw WriteError(errno);
 }
 
 } // namespace jet_writer
