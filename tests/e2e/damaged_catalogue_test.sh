@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# A search on a damaged catalogue on which the Jet library loops for ever (in the properties of
+# the file's own objects): while the window waits for the reading helper it stays live, so the
+# close spot lights under the pointer; the helper's limits then end the read and a box (titled
+# "Orvane") reports the damaged file. The catalogue is an Access-written file damaged here.
+source "$(dirname "$0")/x_session.sh"
+
+fixture=${ORVANE_FIXTURES:-$(dirname "$0")/../../../shared/fixtures}/DateTestDatabase.mdb
+if [ ! -f "$fixture" ]; then
+    echo "SKIP: no Access-written fixture at $fixture"
+    exit 77
+fi
+
+# The program, its helper and the damaged catalogue in a folder of their own.
+app=$WORK/app
+mkdir "$app"
+cp "$ORVANE" "$(dirname "$ORVANE")/orvane-read-catalogue" "$app/"
+cp "$fixture" "$app/base.MDB"
+chmod u+w "$app/base.MDB"
+# The first properties block: a four-byte signature, then chunks of a u32 length and a u16 kind.
+# Its second chunk gets length 0 and an unknown kind, on which the library spins without end.
+at=$(grep -obUaP 'MR2\x00' "$app/base.MDB" | head -n1 | cut -d: -f1)
+[ -n "$at" ] || fail "no properties block in $fixture"
+first=$(od -An -t u4 -j $((at + 4)) -N 4 "$app/base.MDB" | tr -d ' ')
+printf '\0\0\0\0\167\167' | dd of="$app/base.MDB" bs=1 seek=$((at + 4 + first)) conv=notrunc status=none
+ORVANE=$app/orvane
+
+point_at() {
+    read -r ox oy < <(window_origin "$ID")
+    xdotool mousemove $((ox + $1)) $((oy + $2))
+}
+grab_close_spot() { import -window "$ID" -crop 7x7+279+65 +repage "$1"; }
+spot_is_lit() {
+    grab_close_spot "$WORK/now.png"
+    [ "$(compare -metric AE "$WORK/dark.png" "$WORK/now.png" null: 2>&1 || true)" -gt 10 ]
+}
+eventually() {
+    local tries=0
+    until "$@"; do
+        tries=$((tries + 1)); [ $tries -gt 20 ] && return 1
+        sleep 0.1
+    done
+}
+reading() { pgrep -P "$ORVANE_PID" -f orvane-read-catalogue >/dev/null; }
+
+start_orvane
+ID=$(wait_for_window "Orvane Zelkis") || fail "no window"
+point_at 60 150
+sleep 0.2
+grab_close_spot "$WORK/dark.png"
+
+xdotool windowfocus --sync "$ID" 2>/dev/null || true
+xdotool type --delay 20 jeu
+xdotool key Return
+reading || fail "no reading helper at work on the damaged catalogue"
+point_at 290 76
+eventually spot_is_lit || fail "the close spot did not light up while the catalogue was read"
+reading || fail "the read ended before the close spot was seen lit"
+
+wait_for_window "Orvane" >/dev/null || fail "no box about the damaged catalogue"
+reading && fail "the reading helper still runs after the box"
+kill -0 "$ORVANE_PID" || fail "the program ended"
+echo "damaged catalogue OK"
