@@ -37,7 +37,6 @@ struct Read {
     FileIdentity identity;
     QString table;
     TableResult result;
-    std::uint64_t number;
 };
 
 class Store {
@@ -105,7 +104,7 @@ private:
     void start(const FileIdentity& identity, const QString& table) {
         stopWorker();
         auto promise = std::make_shared<std::promise<std::shared_ptr<CatalogueTable>>>();
-        read_ = Read{identity, table, promise->get_future().share(), ++readsStarted_};
+        read_ = Read{identity, table, promise->get_future().share()};
         const ReaderRequest request{program(),   identity.path,
                                     table,       kCatalogueFields,
                                     quietLimit_, limits_.value_or(LimitsForFile(identity.size))};
@@ -137,7 +136,6 @@ private:
 
     std::optional<Read> read_;
     std::unique_ptr<QThread> worker_;
-    std::uint64_t readsStarted_ = 0;
     std::atomic<std::size_t> reads_ = 0;
     QString program_;
     std::chrono::milliseconds quietLimit_ = kQuietLimit;
