@@ -2,7 +2,8 @@
 # A search on a damaged catalogue on which the Jet library loops for ever (in the properties of
 # the file's own objects): while the window waits for the reading helper it stays live, so the
 # close spot lights under the pointer; the helper's limits then end the read and a box (titled
-# "Orvane") reports the damaged file. The catalogue is an Access-written file damaged here.
+# "Orvane") reports the damaged file. The damaged catalogue, an Access-written file damaged
+# here, replaces a good one once the program runs.
 source "$(dirname "$0")/x_session.sh"
 
 fixture=${ORVANE_FIXTURES:-$(dirname "$0")/../../../shared/fixtures}/DateTestDatabase.mdb
@@ -11,19 +12,22 @@ if [ ! -f "$fixture" ]; then
     exit 77
 fi
 
-# The program, its helper and the damaged catalogue in a folder of their own.
+# The program and its helper in a folder of their own, with a good catalogue at first.
 app=$WORK/app
 mkdir "$app"
 cp "$ORVANE" "$(dirname "$ORVANE")/orvane-read-catalogue" "$app/"
-cp "$fixture" "$app/base.MDB"
-chmod u+w "$app/base.MDB"
-# The first properties block: a four-byte signature, then chunks of a u32 length and a u16 kind.
-# Its second chunk gets length 0 and an unknown kind, on which the library spins without end.
-at=$(grep -obUaP 'MR2\x00' "$app/base.MDB" | head -n1 | cut -d: -f1)
-[ -n "$at" ] || fail "no properties block in $fixture"
-first=$(od -An -t u4 -j $((at + 4)) -N 4 "$app/base.MDB" | tr -d ' ')
-printf '\0\0\0\0\167\167' | dd of="$app/base.MDB" bs=1 seek=$((at + 4 + first)) conv=notrunc status=none
+cp "$(dirname "$ORVANE")/base.MDB" "$app/base.MDB"
 ORVANE=$app/orvane
+# The damaged copy. The first properties block: a four-byte signature, then chunks of a u32
+# length and a u16 kind. Its second chunk gets length 0 and an unknown kind, on which the
+# library spins without end.
+damaged=$WORK/damaged.mdb
+cp "$fixture" "$damaged"
+chmod u+w "$damaged"
+at=$(grep -obUaP 'MR2\x00' "$damaged" | head -n1 | cut -d: -f1)
+[ -n "$at" ] || fail "no properties block in $fixture"
+first=$(od -An -t u4 -j $((at + 4)) -N 4 "$damaged" | tr -d ' ')
+printf '\0\0\0\0\167\167' | dd of="$damaged" bs=1 seek=$((at + 4 + first)) conv=notrunc status=none
 
 point_at() {
     read -r ox oy < <(window_origin "$ID")
@@ -49,6 +53,8 @@ point_at 60 150
 sleep 0.2
 grab_close_spot "$WORK/dark.png"
 
+# The catalogue is replaced while the program runs, so its read starts with the search.
+cp "$damaged" "$app/base.MDB"
 xdotool windowfocus --sync "$ID" 2>/dev/null || true
 xdotool type --delay 20 jeu
 xdotool key Return
