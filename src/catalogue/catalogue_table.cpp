@@ -2,21 +2,15 @@
 
 #include "catalogue/catalogue_error.h"
 #include "catalogue/filter/fold_case.h"
+#include "platform/quoted.h"
 
 namespace catalogue {
-namespace {
-
-std::string quoted(const std::string& text) {
-    return "\u00ab\u00a0" + text + "\u00a0\u00bb";
-}
-
-} // namespace
 
 CatalogueTable::CatalogueTable(std::string file, std::string name, CatalogueRows rows)
     : file_(std::move(file)), name_(std::move(name)), rows_(std::move(rows)) {}
 
 std::string CatalogueTable::describe() const {
-    return "la table " + quoted(name_) + " du fichier " + quoted(file_);
+    return "la table " + platform::Quoted(name_) + " du fichier " + platform::Quoted(file_);
 }
 
 MatchList& CatalogueTable::matches(const QString& criteria) {
@@ -51,8 +45,8 @@ std::size_t CatalogueTable::columnIndex(const QString& name) const {
             return index;
         }
     }
-    throw CatalogueError("Le champ " + quoted(text.toStdString()) + " est absent de " + describe() +
-                         ".");
+    throw CatalogueError("Le champ " + platform::Quoted(text.toStdString()) + " est absent de " +
+                         describe() + ".");
 }
 
 } // namespace catalogue

@@ -1,6 +1,7 @@
 #include "catalogue/data_control.h"
 
 #include "catalogue/catalogue_store.h"
+#include "platform/quoted.h"
 
 namespace catalogue {
 
@@ -20,8 +21,8 @@ void DataControl::Refresh(const std::function<void()>& whileReading) {
 
 catalogue::Recordset& DataControl::Recordset() {
     if (!recordset_) {
-        throw CatalogueError("Le catalogue \u00ab\u00a0" + DatabaseName.toStdString() +
-                             "\u00a0\u00bb n'est pas ouvert : aucune table n'a été lue.");
+        throw CatalogueError("Le catalogue " + platform::Quoted(DatabaseName.toStdString()) +
+                             " n'est pas ouvert : aucune table n'a été lue.");
     }
     return *recordset_;
 }

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_error.h"
 #include "catalogue/row_stream.h"
 #include "platform/jet/jet_error.h"
+#include "platform/quoted.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -64,10 +65,9 @@ CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<b
     helper.setStandardErrorFile(QProcess::nullDevice());
     helper.start(request.program, argumentsOf(request), QIODevice::ReadOnly);
     if (!helper.waitForStarted(-1)) {
-        throw CatalogueError("Le catalogue \u00ab\u00a0" + request.file.toStdString() +
-                             "\u00a0\u00bb ne peut pas être lu : le programme de lecture "
-                             "\u00ab\u00a0" +
-                             request.program.toStdString() + "\u00a0\u00bb ne démarre pas.");
+        throw CatalogueError("Le catalogue " + platform::Quoted(request.file.toStdString()) +
+                             " ne peut pas être lu : le programme de lecture " +
+                             platform::Quoted(request.program.toStdString()) + " ne démarre pas.");
     }
 
     const qint64 limit = outputLimit(request.file);

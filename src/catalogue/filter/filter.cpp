@@ -21,7 +21,7 @@ BoundFilter Filter::Bind(const std::vector<std::string>& columnNames) const {
         const std::string field = FoldCase(term.field);
         const auto column = std::find(foldedColumns.begin(), foldedColumns.end(), field);
         if (column == foldedColumns.end()) {
-            throw IncorrectFilter("champ inconnu " + Quoted(term.field) + ".");
+            throw IncorrectFilter("champ inconnu " + QuotedPiece(term.field) + ".");
         }
         bound.terms.push_back({std::size_t(column - foldedColumns.begin()), term.pattern});
     }

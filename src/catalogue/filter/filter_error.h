@@ -3,6 +3,7 @@
 // shown to the user as it is.
 
 #include "catalogue/filter/utf8.h"
+#include "platform/quoted.h"
 
 #include <stdexcept>
 #include <string>
@@ -19,14 +20,14 @@ inline FilterError IncorrectFilter(std::string_view detail) {
     return FilterError("Filtre incorrect : " + std::string(detail));
 }
 
-// A piece of the filter as quoted in a message: « text », cut short when long.
-inline std::string Quoted(std::string_view text) {
+// A piece of the filter as quoted in a message, cut short when long.
+inline std::string QuotedPiece(std::string_view text) {
     constexpr std::size_t kShown = 40;
     std::size_t end = 0;
     for (std::size_t shown = 0; end < text.size() && shown < kShown; ++shown) {
         end = utf8::NextUnit(text, end);
     }
-    return "« " + std::string(text.substr(0, end)) + (end < text.size() ? "… »" : " »");
+    return platform::Quoted(std::string(text.substr(0, end)) + (end < text.size() ? "…" : ""));
 }
 
 } // namespace catalogue::filter

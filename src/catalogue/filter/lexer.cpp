@@ -84,7 +84,8 @@ std::string Lexer::bracketName() {
     }
     pos_ = close + 1;
     if (close == start + 1) {
-        throw IncorrectFilter("nom de champ vide « [] » " + PositionText(text_, start) + ".");
+        throw IncorrectFilter("nom de champ vide " + QuotedPiece("[]") + " " +
+                              PositionText(text_, start) + ".");
     }
     return std::string(text_.substr(start + 1, close - start - 1));
 }

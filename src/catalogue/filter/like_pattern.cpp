@@ -27,7 +27,7 @@ CharClass makeClass(std::string_view members, std::string_view pattern) {
         if (i + 2 < codePoints.size() && codePoints[i + 1] == U'-') {
             if (codePoints[i] > codePoints[i + 2]) {
                 throw IncorrectFilter("intervalle inversé entre crochets dans le motif " +
-                                      Quoted(pattern) + ".");
+                                      QuotedPiece(pattern) + ".");
             }
             charClass.AddRange(codePoints[i], codePoints[i + 2]);
             i += 3;
@@ -83,8 +83,8 @@ private:
     std::size_t bracket(std::size_t open) {
         const std::size_t close = pattern_.find(']', open + 1);
         if (close == std::string_view::npos) {
-            throw IncorrectFilter("crochet « [ » sans « ] » dans le motif " + Quoted(pattern_) +
-                                  ".");
+            throw IncorrectFilter("crochet " + QuotedPiece("[") + " sans " + QuotedPiece("]") +
+                                  " dans le motif " + QuotedPiece(pattern_) + ".");
         }
         const std::string_view members = pattern_.substr(open + 1, close - open - 1);
         if (members.empty()) {

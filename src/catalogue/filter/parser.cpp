@@ -32,7 +32,8 @@ public:
         }
         result_.root = parseOr(0);
         if (peek().kind == Kind::RightParen) {
-            throw IncorrectFilter("parenthèse fermante « ) » sans parenthèse ouvrante " +
+            throw IncorrectFilter("parenthèse fermante " + QuotedPiece(")") +
+                                  " sans parenthèse ouvrante " +
                                   PositionText(text_, peek().offset) + ".");
         }
         if (peek().kind != Kind::End) {
@@ -52,7 +53,7 @@ private:
         if (token.kind == Kind::End) {
             return "la fin du filtre";
         }
-        return Quoted(token.text) + " " + PositionText(text_, token.offset);
+        return QuotedPiece(token.text) + " " + PositionText(text_, token.offset);
     }
 
     static void checkNesting(int depth) {
@@ -106,8 +107,8 @@ private:
             advance();
             const std::uint32_t inner = parseOr(depth + 1);
             if (peek().kind != Kind::RightParen) {
-                throw IncorrectFilter("parenthèse fermante « ) » attendue au lieu de " +
-                                      describe(peek()) + ".");
+                throw IncorrectFilter("parenthèse fermante " + QuotedPiece(")") +
+                                      " attendue au lieu de " + describe(peek()) + ".");
             }
             advance();
             return inner;
@@ -128,11 +129,11 @@ private:
         }
         if (!isKeyword(peek(), "like")) {
             if (peek().kind == Kind::End) {
-                throw IncorrectFilter("opérateur like attendu après le champ " + Quoted(field) +
-                                      ".");
+                throw IncorrectFilter("opérateur like attendu après le champ " +
+                                      QuotedPiece(field) + ".");
             }
             throw IncorrectFilter("opérateur inconnu " + describe(peek()) + " après le champ " +
-                                  Quoted(field) + " ; seul like est accepté.");
+                                  QuotedPiece(field) + " ; seul like est accepté.");
         }
         advance();
         if (peek().kind != Kind::Text) {

@@ -4,6 +4,7 @@
 #include "platform/jet/jet_handle.h"
 #include "platform/jet/jet_header.h"
 #include "platform/jet/jet_names.h"
+#include "platform/quoted.h"
 
 namespace platform {
 namespace {
@@ -116,9 +117,9 @@ JetTable JetDatabase::openTable(const std::string& name) const {
     }
     libmdb::TableDefPtr definition(mdb_read_table(*found));
     if (!definition || mdb_read_columns(definition.get()) == nullptr) {
-        throw JetError::damaged(handle_->file, "la définition de la table \u00ab\u00a0" +
-                                                   std::string((*found)->object_name) +
-                                                   "\u00a0\u00bb est illisible");
+        throw JetError::damaged(handle_->file, "la définition de la table " +
+                                                   Quoted((*found)->object_name) +
+                                                   " est illisible");
     }
     return JetTable(handle_, definition.release());
 }

@@ -1,17 +1,14 @@
 #include "platform/jet/jet_error.h"
 
+#include "platform/quoted.h"
+
 #include <cerrno>
 
 namespace platform {
 namespace {
 
-// French quotation marks hold their text with no-break spaces.
-std::string quoted(const std::string& text) {
-    return "\u00ab\u00a0" + text + "\u00a0\u00bb";
-}
-
 std::string fileName(const std::filesystem::path& file) {
-    return quoted(file.string());
+    return Quoted(file.string());
 }
 
 std::string systemReason(int errorNumber) {
@@ -32,7 +29,7 @@ std::string systemReason(int errorNumber) {
 }
 
 std::string tableOfFile(const std::filesystem::path& file, const std::string& table) {
-    return "la table " + quoted(table) + " du fichier " + fileName(file);
+    return "la table " + Quoted(table) + " du fichier " + fileName(file);
 }
 
 } // namespace
@@ -67,18 +64,18 @@ JetError JetError::damaged(const std::filesystem::path& file, const std::string&
 
 JetError JetError::tableMissing(const std::filesystem::path& file, const std::string& table) {
     return {Kind::TableMissing,
-            "La table " + quoted(table) + " est absente du fichier " + fileName(file) + "."};
+            "La table " + Quoted(table) + " est absente du fichier " + fileName(file) + "."};
 }
 
 JetError JetError::fieldMissing(const std::filesystem::path& file, const std::string& table,
                                 const std::string& field) {
     return {Kind::FieldMissing,
-            "Le champ " + quoted(field) + " est absent de " + tableOfFile(file, table) + "."};
+            "Le champ " + Quoted(field) + " est absent de " + tableOfFile(file, table) + "."};
 }
 
 JetError JetError::fieldNotText(const std::filesystem::path& file, const std::string& table,
                                 const std::string& field) {
-    return {Kind::FieldNotText, "Le champ " + quoted(field) + " de " + tableOfFile(file, table) +
+    return {Kind::FieldNotText, "Le champ " + Quoted(field) + " de " + tableOfFile(file, table) +
                                     " ne contient pas de texte."};
 }
 

@@ -3,6 +3,7 @@
 #include "platform/jet/jet_error.h"
 #include "platform/jet/jet_handle.h"
 #include "platform/jet/long_value.h"
+#include "platform/quoted.h"
 
 #include <memory>
 
@@ -101,7 +102,7 @@ std::optional<std::string_view> JetRowReader::value(std::size_t k) {
 
 void JetRowReader::damaged(std::string what) const {
     // what holds %s where the table's quoted name goes.
-    what.replace(what.find("%s"), 2, "\u00ab\u00a0" + std::string(table_.name) + "\u00a0\u00bb");
+    what.replace(what.find("%s"), 2, Quoted(table_.name));
     throw JetError::damaged(handle_.file, what);
 }
 

@@ -29,7 +29,7 @@ void expectError(const std::string& expression, const std::string& part) {
 TEST(FilterErrors, TheSearchFilterOfAnUnescapedApostropheIsRejected) {
     // What the filter would be if the typed text l'eau went in unescaped.
     expectError("Nom like '*l'eau*' or Description like '*l'eau*'",
-                "« eau » (position 14) inattendu");
+                "«\u00a0eau\u00a0» (position 14) inattendu");
 }
 
 TEST(FilterErrors, UnterminatedTextsAndNames) {
@@ -41,17 +41,20 @@ TEST(FilterErrors, UnterminatedTextsAndNames) {
 }
 
 TEST(FilterErrors, UnbalancedParentheses) {
-    expectError("(Nom like 'a'", "« ) » attendue au lieu de la fin du filtre");
-    expectError("(Nom like 'a' Nom like 'b')", "« ) » attendue au lieu de « Nom » (position 15)");
-    expectError("Nom like 'a')", "« ) » sans parenthèse ouvrante (position 13)");
-    expectError("()", "nom de champ attendu au lieu de « ) »");
+    expectError("(Nom like 'a'", "«\u00a0)\u00a0» attendue au lieu de la fin du filtre");
+    expectError("(Nom like 'a' Nom like 'b')",
+                "«\u00a0)\u00a0» attendue au lieu de «\u00a0Nom\u00a0» (position 15)");
+    expectError("Nom like 'a')", "«\u00a0)\u00a0» sans parenthèse ouvrante (position 13)");
+    expectError("()", "nom de champ attendu au lieu de «\u00a0)\u00a0»");
 }
 
 TEST(FilterErrors, UnknownOrMissingOperator) {
-    expectError("Nom = 'jeu'", "opérateur inconnu « = » (position 5) après le champ « Nom »");
-    expectError("Nom contient 'jeu'", "opérateur inconnu « contient »");
-    expectError("Nom", "opérateur like attendu après le champ « Nom ».");
-    expectError("Nom like jeu", "motif entre apostrophes attendu après like au lieu de « jeu »");
+    expectError("Nom = 'jeu'",
+                "opérateur inconnu «\u00a0=\u00a0» (position 5) après le champ «\u00a0Nom\u00a0»");
+    expectError("Nom contient 'jeu'", "opérateur inconnu «\u00a0contient\u00a0»");
+    expectError("Nom", "opérateur like attendu après le champ «\u00a0Nom\u00a0».");
+    expectError("Nom like jeu",
+                "motif entre apostrophes attendu après like au lieu de «\u00a0jeu\u00a0»");
     expectError("Nom like", "motif entre apostrophes attendu après like au lieu de la fin");
 }
 
@@ -59,18 +62,19 @@ TEST(FilterErrors, EmptyOrIncompleteExpressions) {
     expectError("", "le filtre est vide");
     expectError("  \t ", "le filtre est vide");
     expectError("Nom like 'a' or", "nom de champ attendu au lieu de la fin du filtre");
-    expectError("or Nom like 'a'", "nom de champ attendu au lieu de « or »");
+    expectError("or Nom like 'a'", "nom de champ attendu au lieu de «\u00a0or\u00a0»");
     expectError("not", "nom de champ attendu");
-    expectError("Nom like 'a' and and Nom like 'b'", "« and » (position 18)");
+    expectError("Nom like 'a' and and Nom like 'b'", "«\u00a0and\u00a0» (position 18)");
 }
 
 TEST(FilterErrors, TrailingGarbage) {
-    expectError("Nom like 'a' Description", "« Description » (position 14) inattendu");
-    expectError("Nom like 'a' ; drop", "« ; »");
+    expectError("Nom like 'a' Description", "«\u00a0Description\u00a0» (position 14) inattendu");
+    expectError("Nom like 'a' ; drop", "«\u00a0;\u00a0»");
 }
 
 TEST(FilterErrors, BadPatterns) {
-    expectError("Nom like '*[jeu*'", "crochet « [ » sans « ] » dans le motif « *[jeu* »");
+    expectError("Nom like '*[jeu*'",
+                "crochet «\u00a0[\u00a0» sans «\u00a0]\u00a0» dans le motif «\u00a0*[jeu*\u00a0»");
     expectError("Nom like '[z-a]'", "intervalle inversé");
 }
 
@@ -81,13 +85,13 @@ TEST(FilterErrors, LongPiecesAreShortenedInMessages) {
           "[" + pasted + "] like 'a'"}) {
         const std::string message = errorOf(expression);
         EXPECT_LT(message.size(), 200u) << message.substr(0, 300);
-        EXPECT_NE(message.find("xxx… »"), std::string::npos) << message.substr(0, 300);
+        EXPECT_NE(message.find("xxx…\u00a0»"), std::string::npos) << message.substr(0, 300);
     }
 }
 
 TEST(FilterErrors, UnknownFieldIsNamed) {
-    expectError("Nom like 'a' or Prix like '1'", "champ inconnu « Prix »");
-    expectError("[Nom ] like 'a'", "champ inconnu « Nom  »");
+    expectError("Nom like 'a' or Prix like '1'", "champ inconnu «\u00a0Prix\u00a0»");
+    expectError("[Nom ] like 'a'", "champ inconnu «\u00a0Nom \u00a0»");
 }
 
 TEST(FilterErrors, NestingBeyondTheLimitIsRefused) {
