@@ -62,10 +62,6 @@ void ShapedForm::SetMousePointer(int pointer) {
     platform::SetMousePointer(pointer);
 }
 
-int ShapedForm::MousePointer() const {
-    return platform::MousePointer();
-}
-
 void ShapedForm::Form_Load() {
     const platform::HWND hWnd = platform::HandleOf(this);
     float scaleX = 1.0f, scaleY = 1.0f;

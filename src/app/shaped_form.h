@@ -37,7 +37,6 @@ public:
 
     // The window's mouse pointer (0 default, 11 hourglass).
     void SetMousePointer(int pointer);
-    int MousePointer() const;
 
     // Shows the current record of the catalogue in the three field labels.
     void lecture();

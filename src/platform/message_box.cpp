@@ -17,8 +17,6 @@ QMessageBox::Icon iconOf(int style) {
     switch (style & 0x70) {
     case vbCritical:
         return QMessageBox::Critical;
-    case vbQuestion:
-        return QMessageBox::Question;
     case vbExclamation:
         return QMessageBox::Warning;
     case vbInformation:
@@ -28,8 +26,23 @@ QMessageBox::Icon iconOf(int style) {
     }
 }
 
+// Carriage returns not followed by a line feed become line feeds, so texts written with bare
+// carriage returns break their lines here too.
+QString displayText(const QString& prompt) {
+    QString text;
+    text.reserve(prompt.size());
+    for (qsizetype i = 0; i < prompt.size(); ++i) {
+        const bool bareReturn =
+            prompt[i] == u'\r' && (i + 1 == prompt.size() || prompt[i + 1] != u'\n');
+        if (prompt[i] != u'\r' || bareReturn) {
+            text += bareReturn ? QChar(u'\n') : prompt[i];
+        }
+    }
+    return text;
+}
+
 int showModalBox(const MessageBoxRequest& request) {
-    QMessageBox box(iconOf(request.style), request.title, DisplayText(request.prompt),
+    QMessageBox box(iconOf(request.style), request.title, displayText(request.prompt),
                     QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
@@ -50,19 +63,6 @@ int MsgBox(const QString& prompt, int style, const QString& title) {
 
 void SetMessageBoxHandler(MessageBoxHandler newHandler) {
     handler() = std::move(newHandler);
-}
-
-QString DisplayText(const QString& prompt) {
-    QString text;
-    text.reserve(prompt.size());
-    for (qsizetype i = 0; i < prompt.size(); ++i) {
-        const bool bareReturn =
-            prompt[i] == u'\r' && (i + 1 == prompt.size() || prompt[i + 1] != u'\n');
-        if (prompt[i] != u'\r' || bareReturn) {
-            text += bareReturn ? QChar(u'\n') : prompt[i];
-        }
-    }
-    return text;
 }
 
 } // namespace platform

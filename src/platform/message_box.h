@@ -1,7 +1,7 @@
 #pragma once
 // Modal message boxes with the classic style values: buttons in the low bits, the icon in
-// 16 (critical), 32 (question), 48 (exclamation) or 64 (information). A box without a title of
-// its own shows the application's title.
+// 16 (critical), 48 (exclamation) or 64 (information). A box without a title of its own shows
+// the application's title. Carriage returns not followed by a line feed break lines too.
 
 #include <QString>
 #include <functional>
@@ -10,7 +10,6 @@ namespace platform {
 
 inline constexpr int vbOKOnly = 0;
 inline constexpr int vbCritical = 16;
-inline constexpr int vbQuestion = 32;
 inline constexpr int vbExclamation = 48;
 inline constexpr int vbInformation = 64;
 inline constexpr int vbOK = 1;
@@ -26,9 +25,5 @@ int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = {
 // Tests answer boxes without showing them; an empty handler restores the real boxes.
 using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);
-
-// Carriage returns not followed by a line feed become line feeds, so texts written with bare
-// carriage returns break their lines here too.
-QString DisplayText(const QString& prompt);
 
 } // namespace platform

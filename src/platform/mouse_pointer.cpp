@@ -6,11 +6,6 @@
 namespace platform {
 namespace {
 
-int& current() {
-    static int pointer = vbDefault;
-    return pointer;
-}
-
 std::function<void(int)>& observer() {
     static std::function<void(int)> instance;
     return instance;
@@ -31,15 +26,10 @@ void showPointer(int pointer) {
 } // namespace
 
 void SetMousePointer(int pointer) {
-    current() = pointer;
     showPointer(pointer);
     if (observer()) {
         observer()(pointer);
     }
-}
-
-int MousePointer() {
-    return current();
 }
 
 void SetMousePointerObserver(std::function<void(int)> newObserver) {

@@ -9,7 +9,6 @@ inline constexpr int vbDefault = 0;
 inline constexpr int vbHourglass = 11;
 
 void SetMousePointer(int pointer);
-int MousePointer();
 
 // Tests watch each change of the pointer; an empty function stops watching.
 void SetMousePointerObserver(std::function<void(int)> observer);

@@ -37,13 +37,6 @@ bool fitsQtCoordinates(std::int64_t value) {
     return value >= INT32_MIN / 2 && value <= INT32_MAX / 2;
 }
 
-int kindOf(const QRegion& region) {
-    if (region.isEmpty()) {
-        return NULLREGION;
-    }
-    return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
-}
-
 } // namespace
 
 HRGN CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
@@ -67,7 +60,7 @@ HRGN CreateEllipticRgn(std::int32_t left, std::int32_t top, std::int32_t right,
 }
 
 HRGN CreatePolygonRgn(const POINTAPI* points, std::int32_t count, std::int32_t fillMode) {
-    if (points == nullptr || count < 2 || (fillMode != ALTERNATE && fillMode != WINDING)) {
+    if (points == nullptr || count < 2 || fillMode != ALTERNATE) {
         return 0;
     }
     QPolygon polygon;
@@ -78,7 +71,7 @@ HRGN CreatePolygonRgn(const POINTAPI* points, std::int32_t count, std::int32_t f
         }
         polygon.append(QPoint(points[i].x, points[i].y));
     }
-    return table().add(QRegion(polygon, fillMode == ALTERNATE ? Qt::OddEvenFill : Qt::WindingFill));
+    return table().add(QRegion(polygon, Qt::OddEvenFill));
 }
 
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
@@ -87,35 +80,18 @@ int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
     const auto target = t.regions.find(dest);
     const auto first = t.regions.find(src1);
     if (target == t.regions.end() || first == t.regions.end()) {
-        return RGN_ERROR;
+        return 0;
     }
     if (mode == RGN_COPY) {
         target->second = first->second;
-        return kindOf(target->second);
+        return 1;
     }
     const auto second = t.regions.find(src2);
-    if (second == t.regions.end()) {
-        return RGN_ERROR;
+    if (mode != RGN_DIFF || second == t.regions.end()) {
+        return 0;
     }
-    const QRegion& a = first->second;
-    const QRegion& b = second->second;
-    switch (mode) {
-    case RGN_AND:
-        target->second = a.intersected(b);
-        break;
-    case RGN_OR:
-        target->second = a.united(b);
-        break;
-    case RGN_XOR:
-        target->second = a.xored(b);
-        break;
-    case RGN_DIFF:
-        target->second = a.subtracted(b);
-        break;
-    default:
-        return RGN_ERROR;
-    }
-    return kindOf(target->second);
+    target->second = first->second.subtracted(second->second);
+    return 1;
 }
 
 std::int32_t PtInRegion(HRGN region, std::int32_t x, std::int32_t y) {

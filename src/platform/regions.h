@@ -16,27 +16,20 @@ struct POINTAPI {
 };
 static_assert(sizeof(POINTAPI) == 8, "a point is two 32-bit integers, X then Y");
 
+// The polygon fill mode the window region uses.
 inline constexpr int ALTERNATE = 1;
-inline constexpr int WINDING = 2;
 
-inline constexpr int RGN_AND = 1;
-inline constexpr int RGN_OR = 2;
-inline constexpr int RGN_XOR = 3;
+// The two ways the window region is combined.
 inline constexpr int RGN_DIFF = 4;
 inline constexpr int RGN_COPY = 5;
-
-// Results of CombineRgn.
-inline constexpr int RGN_ERROR = 0;
-inline constexpr int NULLREGION = 1;
-inline constexpr int SIMPLEREGION = 2;
-inline constexpr int COMPLEXREGION = 3;
 
 HRGN CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
 // The ellipse inscribed in the box; right and bottom are exclusive.
 HRGN CreateEllipticRgn(std::int32_t left, std::int32_t top, std::int32_t right,
                        std::int32_t bottom);
 HRGN CreatePolygonRgn(const POINTAPI* points, std::int32_t count, std::int32_t fillMode);
-// Sets dest to src1 combined with src2; returns the kind of the result or RGN_ERROR.
+// Sets dest to src1 combined with src2 (RGN_COPY: to src1); returns 0 for an unknown handle or
+// mode, nonzero otherwise.
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode);
 std::int32_t PtInRegion(HRGN region, std::int32_t x, std::int32_t y);
 std::int32_t DeleteObject(HRGN region);

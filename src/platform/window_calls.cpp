@@ -62,6 +62,11 @@ WindowTable& table() {
     return instance;
 }
 
+QWidget* windowFromHandle(HWND window) {
+    const auto found = table().windows.find(window);
+    return found == table().windows.end() ? nullptr : found->second;
+}
+
 } // namespace
 
 HWND HandleOf(QWidget* window) {
@@ -77,13 +82,8 @@ HWND HandleOf(QWidget* window) {
     return handle;
 }
 
-QWidget* WindowFromHandle(HWND window) {
-    const auto found = table().windows.find(window);
-    return found == table().windows.end() ? nullptr : found->second;
-}
-
 std::int32_t SetWindowRgn(HWND window, HRGN region, std::int32_t redraw) {
-    QWidget* widget = WindowFromHandle(window);
+    QWidget* widget = windowFromHandle(window);
     if (widget == nullptr) {
         return 0;
     }
@@ -108,7 +108,7 @@ std::int32_t ReleaseCapture() {
 
 std::intptr_t SendMessageA(HWND window, std::uint32_t message, std::intptr_t wParam,
                            std::intptr_t /*lParam*/) {
-    QWidget* widget = WindowFromHandle(window);
+    QWidget* widget = windowFromHandle(window);
     if (widget != nullptr && message == WM_NCLBUTTONDOWN && wParam == HTCAPTION) {
         StartCaptionDrag(widget);
     }

@@ -18,7 +18,6 @@ inline constexpr std::intptr_t HTCAPTION = 2;
 
 // Gives a top-level window its handle; the handle is dropped when the window is destroyed.
 HWND HandleOf(QWidget* window);
-QWidget* WindowFromHandle(HWND window);
 
 // The window takes the region and deletes it itself later; handle 0 restores the full
 // rectangle. Returns nonzero on success.
