@@ -3,11 +3,14 @@
 // shows the text as read; keeping both would double the memory. So each value is kept folded,
 // with what it takes to restore the original: nothing when folding changed nothing, the few bytes
 // that differ when it kept the length (the usual case: a capital here and there), or the original
-// whole otherwise. A row's values lie back to back in large shared blocks, which are never moved
-// once filled, with a few bytes of lengths per value.
+// whole otherwise. A row's bytes lie in large shared blocks, which are never moved once filled:
+// a header with the lengths of its values (a byte or two each), the folded values back to back,
+// then the restore records. Keeping the lengths beside the text lets a search through the whole
+// text tell which value holds what it found without reaching into memory far away.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -32,18 +35,40 @@ public:
     std::optional<std::string> value(std::size_t row, std::size_t column) const;
     // The case-folded values of a row; out holds one entry per column.
     void foldedRow(std::size_t row, std::span<std::optional<std::string_view>> out) const;
+    // Appends to out, in ascending order, the rows in which text lies within the folded value of
+    // one of columns. The rows' bytes are searched in place, front to back; pause is called
+    // between pieces of a few hundred kilobytes.
+    void rowsHolding(std::string_view text, std::span<const std::size_t> columns,
+                     std::vector<std::uint32_t>& out, const std::function<void()>& pause) const;
 
     // Bytes of the values as read, and bytes of memory held altogether.
     std::size_t textBytes() const { return textBytes_; }
     std::size_t memoryBytes() const;
 
 private:
-    static constexpr std::uint32_t kNull = UINT32_MAX;
-    // Marks a restore record that holds the original whole.
-    static constexpr std::uint32_t kWhole = std::uint32_t(1) << 31;
+    // Rows whose bytes lie back to back, in row order: a row with a block of its own, or the
+    // first row of a new block, starts a new run.
+    struct Run {
+        const char* begin;
+        const char* end;
+        std::size_t firstRow;
+    };
+    // One value of a row as its header gives it.
+    struct Cell {
+        bool null;
+        std::size_t folded;  // length of the folded value
+        std::size_t restore; // length of the restore record
+        bool whole;          // whether the restore record is the original itself
+    };
 
     char* reserve(std::size_t bytes);
-    const std::uint32_t* lengthsOf(std::size_t row) const;
+    // Reads the header of a row into cells_ and answers where its folded values start.
+    const char* readHeader(std::size_t row) const;
+    bool holdsAt(std::size_t row, const char* at, std::size_t length,
+                 std::span<const std::size_t> columns) const;
+    std::size_t rowAt(const char* at, std::size_t from, std::size_t end) const;
+    void searchRun(std::size_t run, std::string_view text, std::span<const std::size_t> columns,
+                   std::vector<std::uint32_t>& out, const std::function<void()>& pause) const;
 
     std::vector<std::string> columnNames_;
     std::vector<std::unique_ptr<char[]>> blocks_;
@@ -51,14 +76,12 @@ private:
     std::size_t sharedUsed_ = 0; // bytes used in it
     std::size_t heldBytes_ = 0;  // bytes of all blocks
     std::vector<const char*> rowStarts_;
-    // Per row: the length of each folded value (kNull for a null), then of each restore record
-    // (with kWhole when it is the original itself). The folded values come first in the row's
-    // bytes, then the restore records.
-    std::vector<std::uint32_t> lengths_;
+    std::vector<Run> runs_;
     std::size_t textBytes_ = 0;
-    std::vector<std::string> folded_;           // scratch for appendRow
-    std::vector<std::string> restore_;          // scratch for appendRow
-    std::vector<std::uint32_t> restoreLengths_; // scratch for appendRow
+    mutable std::vector<Cell> cells_; // scratch for reading a header
+    std::string header_;              // scratch for appendRow
+    std::string folded_;              // scratch for appendRow
+    std::string restore_;             // scratch for appendRow
 };
 
 } // namespace catalogue

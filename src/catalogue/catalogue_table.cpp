@@ -13,7 +13,7 @@ std::string CatalogueTable::describe() const {
     return "la table " + platform::Quoted(name_) + " du fichier " + platform::Quoted(file_);
 }
 
-MatchList& CatalogueTable::matches(const QString& criteria) {
+const std::shared_ptr<MatchList>& CatalogueTable::matches(const QString& criteria) {
     for (auto kept = filters_.begin(); kept != filters_.end(); ++kept) {
         if (kept->first == criteria) {
             filters_.splice(filters_.begin(), filters_, kept);
@@ -25,7 +25,7 @@ MatchList& CatalogueTable::matches(const QString& criteria) {
         filter::BoundFilter bound =
             filter::Filter::Parse(std::string_view(text.constData(), std::size_t(text.size())))
                 .Bind(rows_.columnNames());
-        filters_.emplace_front(criteria, MatchList(rows_, std::move(bound)));
+        filters_.emplace_front(criteria, std::make_shared<MatchList>(rows_, std::move(bound)));
     } catch (const filter::FilterError& error) {
         throw CatalogueError("Recherche impossible dans " + describe() + " : " + error.what());
     }

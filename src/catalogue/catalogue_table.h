@@ -27,7 +27,8 @@ public:
     const CatalogueRows& rows() const { return rows_; }
 
     // The matches of a filter; throws CatalogueError for a malformed filter or an unknown field.
-    MatchList& matches(const QString& criteria);
+    // Shared, so that a find keeps its list while a scan pauses, even if the list is dropped.
+    const std::shared_ptr<MatchList>& matches(const QString& criteria);
 
     // The index of a column, letter case ignored; throws CatalogueError when there is none.
     std::size_t columnIndex(const QString& name) const;
@@ -41,7 +42,7 @@ private:
     std::string file_;
     std::string name_;
     CatalogueRows rows_;
-    std::list<std::pair<QString, MatchList>> filters_; // most recently used first
+    std::list<std::pair<QString, std::shared_ptr<MatchList>>> filters_; // most recently used first
 };
 
 } // namespace catalogue

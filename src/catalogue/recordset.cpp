@@ -14,22 +14,38 @@ void Recordset::settle(std::optional<std::size_t> found) {
     }
 }
 
+// A find that may scan holds the table and its list of matches while it runs, since the scan
+// pauses for events, which may replace this recordset's table or drop the list. Once the list
+// is complete, finds are lookups, done without that (the count runs one find per match).
+template <typename How> void Recordset::find(const QString& criteria, How how) {
+    MatchList& matches = *table_->matches(criteria);
+    if (matches.complete()) {
+        settle(how(matches));
+        return;
+    }
+    const std::shared_ptr<CatalogueTable> table = table_;
+    const std::shared_ptr<MatchList> kept = table->matches(criteria);
+    settle(how(*kept));
+}
+
 void Recordset::FindFirst(const QString& criteria) {
-    settle(table_->matches(criteria).first());
+    find(criteria, [](MatchList& matches) { return matches.first(); });
 }
 
 void Recordset::FindLast(const QString& criteria) {
-    settle(table_->matches(criteria).last());
+    find(criteria, [](MatchList& matches) { return matches.last(); });
 }
 
 void Recordset::FindNext(const QString& criteria) {
-    MatchList& matches = table_->matches(criteria);
-    settle(current_ == kNoRecord ? matches.first() : matches.after(current_));
+    find(criteria, [this](MatchList& matches) {
+        return current_ == kNoRecord ? matches.first() : matches.after(current_);
+    });
 }
 
 void Recordset::FindPrevious(const QString& criteria) {
-    MatchList& matches = table_->matches(criteria);
-    settle(current_ == kNoRecord ? std::nullopt : matches.before(current_));
+    find(criteria, [this](MatchList& matches) {
+        return current_ == kNoRecord ? std::nullopt : matches.before(current_);
+    });
 }
 
 Field Recordset::Fields(const QString& name) const {

@@ -50,6 +50,7 @@ public:
 private:
     static constexpr std::size_t kNoRecord = static_cast<std::size_t>(-1);
 
+    template <typename How> void find(const QString& criteria, How how);
     void settle(std::optional<std::size_t> found);
 
     std::shared_ptr<CatalogueTable> table_;

@@ -5,6 +5,7 @@
 #include "catalogue/paced_event_pump.h"
 #include "catalogue/record_display.h"
 #include "catalogue/result_guard.h"
+#include "catalogue/scan_pause.h"
 #include "catalogue/search_busy.h"
 #include "platform/app_info.h"
 #include "platform/mouse_pointer.h"
@@ -84,6 +85,9 @@ void searchCatalogue(SearchWindow& window, SearchResult& result) {
 
 void Search(SearchWindow& window, SearchResult& result) {
     const SearchRunningScope running;
+    // A find that goes through a large catalogue lets the window paint in the meantime.
+    PacedEventPump scanPump(window);
+    const ScanPauseScope pausing([&scanPump] { scanPump.Tick(); });
 
     window.SetMousePointer(platform::vbHourglass);
     window.DoEvents(); // lets the hourglass show

@@ -2,14 +2,22 @@
 // next three the cells cd, Nom and Description ("\N" stands for a null). The filter is parsed,
 // bound and matched against the cells; a malformed one must give a FilterError, never anything
 // worse. The first line is also taken as a bare like pattern and matched against Nom, and the
-// answer compared with a slow but plain reference matcher.
+// answer compared with a slow but plain reference matcher. A table of rows made from the cells
+// is then searched with the filter the way the catalogue store does it (by the text that every
+// match holds, where the filter has one), and must give the rows that matching each row gives;
+// and the search for a text in a run of bytes must agree with a plain find.
 
+#include "catalogue/catalogue_rows.h"
 #include "catalogue/filter/filter.h"
 #include "catalogue/filter/like_pattern.h"
+#include "catalogue/filter/text_search.h"
+#include "catalogue/match_list.h"
 
 #include <QList>
 #include <QString>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -163,6 +171,43 @@ void checkAgainstReference(std::string_view pattern, std::string_view text) {
     }
 }
 
+// Rows of the three cells in turn and repeated, so that a text may lie across two values or two
+// rows.
+catalogue::CatalogueRows rowsOf(const std::vector<std::string_view>& lines) {
+    catalogue::CatalogueRows rows({"cd", "Nom", "Description"});
+    const auto cell = [&](std::size_t i) -> std::optional<std::string_view> {
+        const std::string_view line = lines[1 + i % 3];
+        return line == "\\N" ? std::nullopt : std::optional(line);
+    };
+    for (std::size_t shift = 0; shift < 6; ++shift) {
+        const std::array<std::optional<std::string_view>, 3> row{
+            cell(shift), cell(shift + 1 + shift / 3), cell(shift + 2)};
+        rows.appendRow(row);
+    }
+    return rows;
+}
+
+void checkTableSearch(const BoundFilter& bound, const std::vector<std::string_view>& lines) {
+    const catalogue::CatalogueRows rows = rowsOf(lines);
+    std::vector<std::size_t> expected;
+    std::vector<std::optional<std::string_view>> cells(rows.columnCount());
+    for (std::size_t row = 0; row < rows.rowCount(); ++row) {
+        rows.foldedRow(row, cells);
+        if (bound.Matches(cells)) {
+            expected.push_back(row);
+        }
+    }
+    catalogue::MatchList matches(rows, bound);
+    std::vector<std::size_t> found;
+    for (auto row = matches.first(); row; row = matches.after(*row)) {
+        found.push_back(*row);
+    }
+    if (found != expected ||
+        matches.last() != (expected.empty() ? std::nullopt : std::optional(expected.back()))) {
+        std::abort();
+    }
+}
+
 void checkFilter(const std::vector<std::string_view>& lines) {
     std::vector<std::string> folded;
     std::vector<std::optional<std::string_view>> cells;
@@ -176,7 +221,23 @@ void checkFilter(const std::vector<std::string_view>& lines) {
     try {
         const BoundFilter bound = Filter::Parse(lines[0]).Bind({"cd", "Nom", "Description"});
         bound.Matches(cells);
+        checkTableSearch(bound, lines);
     } catch (const FilterError&) {
+    }
+}
+
+// The first line searched for in the last, from every place near its start.
+void checkTextSearch(std::string_view needle, std::string_view text) {
+    if (needle.empty()) {
+        return; // the store never searches for nothing
+    }
+    for (std::size_t from = 0; from <= std::min<std::size_t>(text.size(), 100); ++from) {
+        const char* found = FindText(text.data() + from, text.data() + text.size(), needle);
+        const std::size_t expected = text.find(needle, from);
+        if ((found == nullptr) != (expected == std::string_view::npos) ||
+            (found != nullptr && std::size_t(found - text.data()) != expected)) {
+            std::abort();
+        }
     }
 }
 
@@ -187,5 +248,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string_view> lines = splitLines(input);
     checkFilter(lines);
     checkAgainstReference(lines[0], lines[2]);
+    checkTextSearch(lines[0], lines[3]);
     return 0;
 }

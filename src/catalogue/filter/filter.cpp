@@ -32,6 +32,49 @@ bool BoundFilter::Matches(std::span<const std::optional<std::string_view>> folde
     return evaluate(expression_.root, foldedCells) == Truth::True;
 }
 
+// Whether the tree under node is made of "or" nodes over nodes of the given kind.
+bool BoundFilter::onlyOrOf(std::uint32_t index, ExpressionNode::Kind kind) const {
+    const ExpressionNode& node = expression_.nodes[index];
+    if (node.kind != ExpressionNode::Kind::Or) {
+        return node.kind == kind;
+    }
+    for (std::uint32_t i = 0; i < node.count; ++i) {
+        if (!onlyOrOf(expression_.operands[node.first + i], kind)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Without "not", an "and" or an "or" is true only when one of its operands is, so a row that
+// matches has a true like term, and a true term's column holds the term's required text.
+std::optional<RowNeeds> BoundFilter::Needs() const {
+    for (const ExpressionNode& node : expression_.nodes) {
+        if (node.kind == ExpressionNode::Kind::Not) {
+            return std::nullopt;
+        }
+    }
+    RowNeeds needs;
+    needs.exact = onlyOrOf(expression_.root, ExpressionNode::Kind::Like);
+    for (const auto& term : expression_.terms) {
+        const std::string_view text = term.pattern->RequiredText();
+        if (text.empty()) {
+            return std::nullopt;
+        }
+        needs.exact = needs.exact && term.pattern->IsContains();
+        const auto same =
+            std::find_if(needs.anyOf.begin(), needs.anyOf.end(),
+                         [&](const RowNeeds::Need& need) { return need.text == text; });
+        if (same == needs.anyOf.end()) {
+            needs.anyOf.push_back({std::string(text), {term.field}});
+        } else if (std::find(same->columns.begin(), same->columns.end(), term.field) ==
+                   same->columns.end()) {
+            same->columns.push_back(term.field);
+        }
+    }
+    return needs;
+}
+
 BoundFilter::Truth
 BoundFilter::evaluate(std::uint32_t index,
                       std::span<const std::optional<std::string_view>> cells) const {

@@ -36,11 +36,28 @@ private:
     NamedExpression expression_;
 };
 
+// What a row must hold for a filter to be true, so that a table can be searched for that text
+// instead of testing each row: a row can match only if, for one of the needs, the needed text
+// lies within the folded value of one of its columns. When exact, the rows that satisfy the
+// needs are exactly the matches; otherwise each such row is still to be tested.
+struct RowNeeds {
+    struct Need {
+        std::string text; // folded, not empty
+        std::vector<std::size_t> columns;
+    };
+    std::vector<Need> anyOf;
+    bool exact = false;
+};
+
 class BoundFilter {
 public:
     // foldedCells[i] is the text of column i passed through FoldCase, or nullopt for a null.
     // A column the row lacks counts as null.
     bool Matches(std::span<const std::optional<std::string_view>> foldedCells) const;
+
+    // The needs of this filter, or nullopt when a row could match without holding any given
+    // text: a "not" can make a row true that holds nothing, and so can a pattern such as * or ?.
+    std::optional<RowNeeds> Needs() const;
 
 private:
     friend class Filter;
@@ -50,6 +67,7 @@ private:
 
     Truth evaluate(std::uint32_t node,
                    std::span<const std::optional<std::string_view>> cells) const;
+    bool onlyOrOf(std::uint32_t node, ExpressionNode::Kind kind) const;
     Truth evaluateList(const ExpressionNode& node, Truth decisive,
                        std::span<const std::optional<std::string_view>> cells) const;
 

@@ -4,6 +4,9 @@
 
 #include <QChar>
 
+#include <cstdint>
+#include <cstring>
+
 namespace catalogue::filter {
 
 namespace {
@@ -28,26 +31,54 @@ std::size_t foldCharacter(std::string_view text, std::size_t pos, std::string& f
     return next;
 }
 
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+// Eight ASCII bytes with their capitals made small: the high bit of each byte is set by adding
+// once from 'A' up and once beyond 'Z', and where only the first is set, 0x20 is added.
+std::uint64_t foldAsciiWord(std::uint64_t word) {
+    const std::uint64_t fromA = (word + kEveryByte * (0x80 - 'A')) & kHighBits;
+    const std::uint64_t beyondZ = (word + kEveryByte * (0x80 - 'Z' - 1)) & kHighBits;
+    return word | (fromA & ~beyondZ) >> 2;
+}
+
+// Appends the ASCII bytes that begin text, folded, eight at a time; answers how many there were.
+std::size_t appendAsciiRun(std::string_view text, std::string& out) {
+    std::size_t pos = 0;
+    for (; pos + 8 <= text.size(); pos += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + pos, 8);
+        if ((word & kHighBits) != 0) {
+            break;
+        }
+        word = foldAsciiWord(word);
+        out.append(reinterpret_cast<const char*>(&word), 8);
+    }
+    for (; pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80; ++pos) {
+        const char c = text[pos];
+        out.push_back(c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c);
+    }
+    return pos;
+}
+
 } // namespace
 
 // Runs of ASCII are folded in bulk and other characters one by one, rather than going through
 // QString: the store folds every cell of a large catalogue, and most text is ASCII.
+void AppendFolded(std::string_view utf8, std::string& out) {
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        pos += appendAsciiRun(utf8.substr(pos), out);
+        if (pos < utf8.size()) {
+            pos = foldCharacter(utf8, pos, out);
+        }
+    }
+}
+
 std::string FoldCase(std::string_view utf8) {
     std::string folded;
     folded.reserve(utf8.size());
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        std::size_t runEnd = pos;
-        while (runEnd < utf8.size() && static_cast<unsigned char>(utf8[runEnd]) < 0x80) {
-            ++runEnd;
-        }
-        const std::size_t runStart = folded.size();
-        folded.append(utf8.substr(pos, runEnd - pos));
-        for (auto it = folded.begin() + std::ptrdiff_t(runStart); it != folded.end(); ++it) {
-            *it = *it >= 'A' && *it <= 'Z' ? char(*it - 'A' + 'a') : *it;
-        }
-        pos = runEnd < utf8.size() ? foldCharacter(utf8, runEnd, folded) : runEnd;
-    }
+    AppendFolded(utf8, folded);
     return folded;
 }
 

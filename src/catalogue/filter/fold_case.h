@@ -10,6 +10,8 @@ namespace catalogue::filter {
 
 // Folds UTF-8 text; invalid byte sequences become U+FFFD.
 std::string FoldCase(std::string_view utf8);
+// Appends the folded text to out, as FoldCase gives it.
+void AppendFolded(std::string_view utf8, std::string& out);
 
 char32_t FoldCodePoint(char32_t codePoint);
 

@@ -132,6 +132,16 @@ LikePattern LikePattern::Compile(std::string_view pattern) {
     return compiled;
 }
 
+std::string_view LikePattern::RequiredText() const {
+    std::string_view longest;
+    for (const PatternSegment& segment : segments_) {
+        if (segment.Anchor().size() > longest.size()) {
+            longest = segment.Anchor();
+        }
+    }
+    return longest;
+}
+
 bool LikePattern::Matches(std::string_view text) const {
     if (segments_.empty()) {
         return leadingStar_ || text.empty();

@@ -25,6 +25,16 @@ public:
 
     bool Matches(std::string_view foldedText) const;
 
+    // A folded text that every matching text holds (the longest literal of the pattern), or
+    // empty when the pattern has none, as with *, ? or [a-z].
+    std::string_view RequiredText() const;
+    // Whether the pattern is *text* with text a plain literal: then it matches exactly the texts
+    // that hold RequiredText().
+    bool IsContains() const {
+        return leadingStar_ && trailingStar_ && segments_.size() == 1 &&
+               segments_.front().IsLiteral();
+    }
+
 private:
     std::vector<PatternSegment> segments_;
     bool leadingStar_ = false;

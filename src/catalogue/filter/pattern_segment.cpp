@@ -78,6 +78,10 @@ void PatternSegment::ChooseAnchor() {
     }
 }
 
+std::string_view PatternSegment::Anchor() const {
+    return anchor_ == npos ? std::string_view() : std::string_view(literalOf(elements_[anchor_]));
+}
+
 // Where the segment starts when its anchor lies at anchorAt, or npos if it would start before
 // from.
 std::size_t PatternSegment::startBefore(std::string_view text, std::size_t anchorAt,

@@ -25,6 +25,10 @@ public:
     // Picks the longest literal as the text that FindFrom searches for first; called once the
     // segment is complete.
     void ChooseAnchor();
+    // That longest literal, which every match holds; empty when the segment has none.
+    std::string_view Anchor() const;
+    // Whether the segment is that literal alone.
+    bool IsLiteral() const { return elements_.size() == 1 && anchor_ == 0; }
 
     // All positions are byte offsets into case-folded text.
     // The end of a match that starts exactly at start, or npos.

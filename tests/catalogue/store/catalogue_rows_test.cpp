@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
+
 using catalogue::CatalogueRows;
 
 TEST(CatalogueRowsTest, ValuesComeBackExactlyWhateverFoldingDidToThem) {
@@ -61,4 +64,99 @@ TEST(CatalogueRowsTest, CellsOfARowKeepTheirPlaces) {
     EXPECT_EQ(folded[0], std::nullopt);
     EXPECT_EQ(folded[1], "");
     EXPECT_EQ(folded[2], "carte île");
+}
+
+namespace {
+
+// The rows whose folded value in one of columns holds text, found row by row.
+std::vector<std::uint32_t> plainSearch(const CatalogueRows& rows, std::string_view text,
+                                       const std::vector<std::size_t>& columns) {
+    std::vector<std::uint32_t> found;
+    std::vector<std::optional<std::string_view>> cells(rows.columnCount());
+    for (std::size_t row = 0; row < rows.rowCount(); ++row) {
+        rows.foldedRow(row, cells);
+        for (const std::size_t column : columns) {
+            if (cells[column] && cells[column]->find(text) != std::string_view::npos) {
+                found.push_back(std::uint32_t(row));
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+// The search through the rows' bytes must give what a find in each folded value gives: whether
+// the text is common, rare or absent, in capitals or not, beyond ASCII, at every offset from the
+// wide registers' edges, split across two values or two rows, or in a row too large to share a
+// block.
+TEST(CatalogueRowsTest, SearchingTheTextFindsExactlyTheRowsThatHoldIt) {
+    std::mt19937 random(12);
+    const std::vector<std::string> pieces{"jeu", "JEU", "Jeu ", "le ", "é", "É", "ÉTÉ",
+                                          "x",   "e",   "u",    "j",   "ü", "K", "\xFF"};
+    const auto filler = [&](std::size_t length) {
+        std::string text;
+        while (text.size() < length) {
+            text += random() % 4 == 0 ? pieces[random() % pieces.size()] : std::string(1, 'a');
+        }
+        return text;
+    };
+    CatalogueRows rows({"Nom", "cd", "Description"});
+    for (int i = 0; i < 3000; ++i) {
+        std::array<std::string, 3> texts;
+        std::array<std::optional<std::string_view>, 3> values;
+        for (std::size_t column = 0; column < 3; ++column) {
+            texts[column] = filler(random() % 70);
+            if (random() % 10 != 0) {
+                values[column] = texts[column];
+            }
+        }
+        rows.appendRow(values);
+    }
+    const std::string large = std::string(300'000, 'a') + "Jeu" + std::string(40, 'b');
+    const std::array<std::optional<std::string_view>, 3> huge{"e", std::nullopt, large};
+    rows.appendRow(huge);
+    rows.appendRow(huge);
+
+    for (const std::string text :
+         {"jeu", "je", "eu", "e", "jeu jeu", "été", "ü", "k", "ej", "ue",
+          "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "\xEF\xBF\xBD", "zz", "ab", "jeub"}) {
+        for (const auto& columns : std::vector<std::vector<std::size_t>>{{0, 2}, {1}, {2}, {0}}) {
+            std::vector<std::uint32_t> found;
+            rows.rowsHolding(text, columns, found, [] {});
+            EXPECT_EQ(found, plainSearch(rows, text, columns))
+                << "\"" << text << "\" in " << columns.size() << " columns";
+        }
+    }
+}
+
+// Every offset of a short text within values of every length around the registers' widths.
+TEST(CatalogueRowsTest, SearchingFindsTheTextAtEveryPlaceOfAValue) {
+    for (std::size_t length = 0; length <= 70; ++length) {
+        CatalogueRows rows({"Nom"});
+        for (std::size_t at = 0; at + 3 <= length; ++at) {
+            std::string text(length, 'j');
+            text.replace(at, 3, "jEu");
+            const std::optional<std::string_view> cell = text;
+            rows.appendRow(std::span(&cell, 1));
+        }
+        std::vector<std::uint32_t> found;
+        rows.rowsHolding("jeu", std::vector<std::size_t>{0}, found, [] {});
+        EXPECT_EQ(found.size(), rows.rowCount()) << length;
+    }
+}
+
+TEST(CatalogueRowsTest, ALongSearchPausesBetweenPieces) {
+    CatalogueRows rows({"Nom"});
+    const std::string text(1000, 'a');
+    const std::optional<std::string_view> cell = text;
+    for (int i = 0; i < 4000; ++i) {
+        rows.appendRow(std::span(&cell, 1));
+    }
+    int pauses = 0;
+    std::vector<std::uint32_t> found;
+    rows.rowsHolding("jeu", std::vector<std::size_t>{0}, found, [&] { ++pauses; });
+    EXPECT_TRUE(found.empty());
+    EXPECT_GE(pauses, 4'000'000 / (256 * 1024)); // one pause at most 256 KiB apart
 }

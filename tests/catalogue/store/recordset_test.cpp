@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_error.h"
 #include "catalogue/recordset.h"
+#include "catalogue/scan_pause.h"
 
 #include <gtest/gtest.h>
 
@@ -102,13 +103,25 @@ TEST(RecordsetTest, FindsAgreeWithAPlainScanWhateverTheOrderOfMoves) {
     Recordset records(tableOf(rows));
     std::size_t current = 0;
     for (int move = 0; move < 3000; ++move) {
-        // Six filters, more than the table keeps, so some are forgotten and found again.
+        // Eighteen filters, more than the table keeps, so some are forgotten and found again. Of
+        // three kinds: found by searching for the text that every match holds, with or without
+        // testing each row found, and found by testing row after row.
         const char letter = char('a' + random() % 6);
+        const int kind = int(random() % 3);
         const QString criteria =
-            QStringLiteral("Nom like 'n%1' and Description like 'd'").arg(QLatin1Char(letter));
+            QString::fromLatin1(kind == 0   ? "Nom like 'n%1' and Description like 'd'"
+                                : kind == 1 ? "Nom like '*%1*' or Description like '*%1*'"
+                                            : "not Nom like 'n%1'")
+                .arg(QLatin1Char(letter));
+        const auto matches = [&](const Row& row) {
+            const bool named = row[0]->back() == letter;
+            return kind == 0   ? named && row[2]
+                   : kind == 1 ? named || (row[2] && letter == 'd')
+                               : !named;
+        };
         std::vector<std::size_t> matching;
         for (std::size_t row = 0; row < rows.size(); ++row) {
-            if (rows[row][0]->back() == letter && rows[row][2]) {
+            if (matches(rows[row])) {
                 matching.push_back(row);
             }
         }
@@ -216,4 +229,44 @@ TEST(RecordsetTest, ValuesComeBackExactlyAndFiltersIgnoreLetterCase) {
             << i;
         EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "") << i;
     }
+}
+
+// A scan pauses for events, and what runs then may search the same table: finds on the same and
+// on other filters, enough of them that the table forgets the filter being scanned. Both the
+// nested finds and the one that paused must answer as if each had run alone.
+TEST(RecordsetTest, FindsRunFromInsideAPauseOfAScanAnswerRight) {
+    std::vector<Row> rows;
+    for (int i = 0; i < 20'000; ++i) {
+        const bool jeu = (i < 10 || i >= 9000) && i % 7 == 3;
+        rows.push_back(Row{jeu ? "un jeu" : "rien", std::to_string(i), std::string(40, 'x')});
+    }
+    const auto table = tableOf(rows);
+    Recordset records(table);
+    const QString notJeu = QStringLiteral("not Nom like '*jeu*'");
+    const QString notRien = QStringLiteral("not Nom like '*rien*'"); // tested row after row
+    std::vector<std::string> nested;
+    const catalogue::ScanPauseScope pausing([&] {
+        if (!nested.empty()) {
+            return;
+        }
+        nested.push_back("started");
+        Recordset other(table);
+        for (const QString& criteria : {kJeu, notJeu, notRien}) {
+            other.FindLast(criteria);
+            nested.push_back(other.Fields(QStringLiteral("cd")).Value().value());
+        }
+        for (int i = 0; i < 5; ++i) {
+            other.FindFirst(QStringLiteral("cd like '%1'").arg(i));
+        }
+    });
+    records.FindFirst(kJeu);
+    EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "3");
+    const std::vector<std::string> last{"started", "19995", "19999", "19995"};
+    EXPECT_EQ(nested, last);
+
+    nested.clear();
+    records.FindFirst(notRien);
+    records.FindNext(notRien); // pauses on the way to the next match
+    EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "9005");
+    EXPECT_EQ(nested, last);
 }
