@@ -77,23 +77,33 @@ RowStreamReader::State RowStreamReader::feed(std::string_view bytes) {
         }
         return state_;
     }
-    pending_.append(bytes);
+    // Frames are read from the bytes where they arrived; only a frame that the next bytes
+    // complete is kept over.
+    const bool carried = !pending_.empty();
+    if (carried) {
+        pending_.append(bytes);
+        source_ = pending_;
+    } else {
+        source_ = bytes;
+    }
+    read_ = 0;
     while (state_ == State::Reading && readFrame()) {
     }
-    // Drop what was taken once it is most of the buffer, so the buffer stays small.
-    if (read_ > pending_.size() / 2) {
-        pending_.erase(0, read_);
-        read_ = 0;
-    }
     const bool ended = state_ == State::Finished || state_ == State::Failed;
-    if (ended && read_ != pending_.size()) {
+    if (ended && read_ != source_.size()) {
         garbled("des données suivent la fin de la lecture");
     }
+    if (carried) {
+        pending_.erase(0, read_);
+    } else {
+        pending_.assign(source_.substr(read_));
+    }
+    source_ = {};
     return state_;
 }
 
 bool RowStreamReader::readFrame() {
-    const std::string_view unread = std::string_view(pending_).substr(read_);
+    const std::string_view unread = source_.substr(read_);
     if (!headerSeen_) {
         if (unread.size() < kHeader.size()) {
             if (kHeader.substr(0, unread.size()) != unread) {
@@ -152,7 +162,7 @@ bool RowStreamReader::readFrame() {
 }
 
 bool RowStreamReader::readRow(std::size_t& at) {
-    const std::string_view unread = std::string_view(pending_).substr(read_);
+    const std::string_view unread = source_.substr(read_);
     for (auto& cell : cells_) {
         if (unread.size() - at < 4) {
             return false;

@@ -57,8 +57,9 @@ private:
     void garbled(std::string what);
 
     CatalogueRows& rows_;
-    std::string pending_;
-    std::size_t read_ = 0; // bytes of pending_ already taken
+    std::string pending_;     // the start of a frame that the bytes fed so far do not complete
+    std::string_view source_; // while feeding: the bytes being read, pending_ or those fed
+    std::size_t read_ = 0;    // bytes of source_ already taken
     bool headerSeen_ = false;
     State state_ = State::Reading;
     std::string message_;

@@ -1,6 +1,12 @@
 #include "platform/jet/jet_text.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <system_error>
 #include <utility>
 
@@ -55,6 +61,28 @@ public:
         dropPendingHigh();
         appendUtf8(kReplacement, out_);
     }
+    // Characters below 0x80, one byte each.
+    void asciiRun(const unsigned char* bytes, std::size_t size) {
+        dropPendingHigh();
+        out_.append(reinterpret_cast<const char*>(bytes), size);
+    }
+    // Characters below 0x80 in UTF-16LE: count units of a low byte and a zero.
+    void asciiUnits(const unsigned char* bytes, std::size_t count) {
+        dropPendingHigh();
+        const std::size_t start = out_.size();
+        out_.resize(start + count);
+        char* to = out_.data() + start;
+        std::size_t k = 0;
+#if defined(__SSE2__)
+        for (; k + 8 <= count; k += 8) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 2 * k));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(to + k), _mm_packus_epi16(units, units));
+        }
+#endif
+        for (; k < count; ++k) {
+            to[k] = char(bytes[2 * k]);
+        }
+    }
 
 private:
     void dropPendingHigh() {
@@ -78,6 +106,14 @@ void appendCompressedUtf16(const unsigned char* bytes, std::size_t size, std::st
         if (bytes[i] == 0) {
             oneByte = !oneByte;
             ++i;
+        } else if (oneByte && bytes[i] < 0x80) {
+            // Most text is such runs: they go across whole.
+            std::size_t end = i + 1;
+            while (end < size && bytes[end] != 0 && bytes[end] < 0x80) {
+                ++end;
+            }
+            decoder.asciiRun(bytes + i, end - i);
+            i = end;
         } else if (oneByte) {
             decoder.unit(bytes[i]);
             ++i;
@@ -91,10 +127,42 @@ void appendCompressedUtf16(const unsigned char* bytes, std::size_t size, std::st
     }
 }
 
+// Where the run of ASCII units that starts at i ends, four units at a time while it can.
+std::size_t asciiUnitsEnd(const unsigned char* bytes, std::size_t size, std::size_t i) {
+#if defined(__SSE2__)
+    const __m128i notAscii = _mm_set1_epi16(std::int16_t(0xFF80));
+    for (; i + 16 <= size; i += 16) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const __m128i outside = _mm_and_si128(units, notAscii);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(outside, _mm_setzero_si128())) != 0xFFFF) {
+            break;
+        }
+    }
+#endif
+    constexpr std::uint64_t kNotAscii = 0xFF80FF80FF80FF80;
+    for (std::uint64_t units = 0; i + 8 <= size; i += 8) {
+        std::memcpy(&units, bytes + i, 8);
+        if ((units & kNotAscii) != 0) {
+            break;
+        }
+    }
+    while (i + 1 < size && bytes[i] < 0x80 && bytes[i + 1] == 0) {
+        i += 2;
+    }
+    return i;
+}
+
 void appendPlainUtf16(const unsigned char* bytes, std::size_t size, std::string& out) {
     Utf16ToUtf8 decoder(out);
-    for (std::size_t i = 0; i + 1 < size; i += 2) {
+    for (std::size_t i = 0; i + 1 < size;) {
+        const std::size_t asciiEnd = asciiUnitsEnd(bytes, size, i);
+        if (asciiEnd > i) {
+            decoder.asciiUnits(bytes + i, (asciiEnd - i) / 2);
+            i = asciiEnd;
+            continue;
+        }
         decoder.unit(char16_t(bytes[i] | bytes[i + 1] << 8));
+        i += 2;
     }
     if (size % 2 != 0) {
         decoder.invalid();
