@@ -11,7 +11,8 @@
 # Aims: the first search at least 3 times faster than the baseline; a new word within 1.5 times
 # the floor (median over a rare word, a common one and one found nowhere); a navigation step as
 # fast on 100,000 rows as on 1,000; peak memory under 1.5 times the text.
-# Each timing is the median of three runs, each in a fresh process. The last line sums it up:
+# Each timing is the median of three runs, each in a fresh process (a new word and the floor: of
+# three timings in each run, then of the runs). The last line sums it up:
 #   summary rows=N first_ms=F new_word_ms=W floor_ms=M baseline_ms=B peak_x_text=P
 #
 # Usage: bench/search_bench.sh [build folder] [rows] [word]   (defaults: build, 100000, jeu)
