@@ -111,14 +111,14 @@ words=$(awk '$1 == "new_word_ms" { print $2 }' "$work/cold-1")
 for w in $words; do
     awk -v w="$w" -v t="$(new_word "$w")" -v f="$floor" \
         -v n="$(awk -v w="$w" '$1 == "new_word_ms" && $2 == w { print $4 }' "$work/cold-1")" 'BEGIN {
-        printf "%-52s %9.1f ms  %7.2f x the floor\n", "new word \"" w "\" (" n " matches)", t, t / f }'
+        printf "%-52s %9.2f ms  %7.2f x the floor\n", "new word \"" w "\" (" n " matches)", t, t / f }'
 done
 new_word_ms=$(for w in $words; do new_word "$w"; done | median)
 awk -v f="$floor" -v w="$new_word_ms" 'BEGIN {
-    printf "%-52s %9.1f ms\n", "floor: memcpy of the catalogue text", f
-    printf "%-52s %9.1f ms  %7.2f x the floor (aim: 1.5 or less)\n", "new word, median over the words", w, w / f
+    printf "%-52s %9.2f ms\n", "floor: memcpy of the catalogue text", f
+    printf "%-52s %9.2f ms  %7.2f x the floor (aim: 1.5 or less)\n", "new word, median over the words", w, w / f
 }'
 awk -v n="$(value rows < "$work/cold-1")" -v c="$cold" -v w="$new_word_ms" -v f="$floor" \
     -v b="$baseline" -v p="$peak" -v t="$text" 'BEGIN {
-    printf "summary rows=%d first_ms=%.1f new_word_ms=%.1f floor_ms=%.1f baseline_ms=%.1f peak_x_text=%.2f\n",
+    printf "summary rows=%d first_ms=%.1f new_word_ms=%.2f floor_ms=%.2f baseline_ms=%.1f peak_x_text=%.2f\n",
            n, c, w, f, b, p / t }'

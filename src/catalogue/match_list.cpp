@@ -24,6 +24,10 @@ std::vector<std::uint32_t> MatchList::rowsWithNeeds() const {
     for (const filter::RowNeeds::Need& need : needs_->anyOf) {
         holding.clear();
         rows_->rowsHolding(need.text, need.columns, holding, [] { PauseScan(); });
+        if (rows.empty()) {
+            rows.swap(holding);
+            continue;
+        }
         both.clear();
         std::set_union(rows.begin(), rows.end(), holding.begin(), holding.end(),
                        std::back_inserter(both));
