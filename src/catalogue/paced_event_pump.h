@@ -12,7 +12,9 @@ namespace catalogue {
 
 class PacedEventPump {
 public:
-    static constexpr std::chrono::milliseconds kInterval{15};
+    // Half a frame: the step under way when the interval ends still leaves the window painting
+    // within the frame.
+    static constexpr std::chrono::milliseconds kInterval{8};
 
     explicit PacedEventPump(SearchWindow& window);
 
