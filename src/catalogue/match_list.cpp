@@ -63,10 +63,10 @@ bool MatchList::scanToNextMatch() {
         }
         return false;
     }
-    std::size_t tested = 0;
     while (scanned_ < rows_->rowCount()) {
         // A find run from the pause may scan on: the next row to test is looked up afterwards.
-        if (++tested % kRowsBetweenPauses == 0) {
+        if (++testedSincePause_ == kRowsBetweenPauses) {
+            testedSincePause_ = 0;
             PauseScan();
             continue;
         }

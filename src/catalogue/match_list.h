@@ -45,6 +45,7 @@ private:
     std::vector<std::uint32_t> found_; // matching rows among those scanned, ascending
     std::size_t scanned_ = 0;          // rows [0, scanned_) have been tested
     std::size_t lastAnswer_ = 0;       // index in found_ of the last row after() answered
+    std::size_t testedSincePause_ = 0; // rows tested one by one since the scan last paused
     std::vector<std::optional<std::string_view>> cells_;
 };
 

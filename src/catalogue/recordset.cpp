@@ -25,7 +25,12 @@ template <typename How> void Recordset::find(const QString& criteria, How how) {
     }
     const std::shared_ptr<CatalogueTable> table = table_;
     const std::shared_ptr<MatchList> kept = table->matches(criteria);
-    settle(how(*kept));
+    const std::optional<std::size_t> found = how(*kept);
+    // A search run from a pause may have pointed this recordset at another table: it stays as
+    // that search left it, since a row of the old table means nothing in the new one.
+    if (table_ == table) {
+        settle(found);
+    }
 }
 
 void Recordset::FindFirst(const QString& criteria) {

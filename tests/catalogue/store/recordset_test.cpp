@@ -269,4 +269,16 @@ TEST(RecordsetTest, FindsRunFromInsideAPauseOfAScanAnswerRight) {
     records.FindNext(notRien); // pauses on the way to the next match
     EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "9005");
     EXPECT_EQ(nested, last);
+
+    // What runs from the pause points the recordset at another table: it stays there.
+    bool replaced = false;
+    const catalogue::ScanPauseScope replacing([&] {
+        if (!replaced) {
+            replaced = true;
+            records = Recordset(tableOf({Row{"seul", "s", "x"}}));
+        }
+    });
+    records.FindLast(QStringLiteral("not Nom like '*x*'"));
+    EXPECT_TRUE(replaced);
+    EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "s");
 }
