@@ -40,7 +40,7 @@ std::size_t buildCatalogue(const std::filesystem::path& source,
         for (CatalogueRow row; csv.next(row); ++count)
             database.add(row);
         database.finish();
-    } catch (const WriteError& error) {
+    } catch (const OutputFileError& error) {
         throw FileError("écriture de " + quoted(target) + " impossible : " + error.what());
     }
     output.commit();

@@ -11,7 +11,10 @@ std::string describe(const std::string& source, TextPosition at, const std::stri
 }
 } // namespace
 
-WriteError::WriteError(int code) : FileError(SystemErrorText(code)), code_(code) {}
+WriteError::WriteError(int code) : OutputFileError(SystemErrorText(code)), code_(code) {}
+
+CatalogueTooLarge::CatalogueTooLarge()
+    : OutputFileError("le catalogue dépasse 2 Go, la taille maximale d'une base Access") {}
 
 std::string SystemErrorText(int code) {
     switch (code) {

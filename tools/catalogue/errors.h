@@ -32,8 +32,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A write to the output file that the system refused; the builder adds the file's name.
-class WriteError : public FileError {
+// What went wrong while the output file was written; the builder adds the file's name.
+class OutputFileError : public FileError {
+public:
+    using FileError::FileError;
+};
+
+// A catalogue that would outgrow the largest file a Jet database can be.
+class CatalogueTooLarge : public OutputFileError {
+public:
+    CatalogueTooLarge();
+};
+
+// A write to the output file that the system refused.
+class WriteError : public OutputFileError {
 public:
     explicit WriteError(int code);
     int code() const { return code_; }

@@ -9,7 +9,7 @@ namespace jet_writer {
 
 std::uint32_t PageFile::allocate() {
     if (pageCount_ == maxPageCount)
-        throw FileError("le catalogue dépasse 2 Go, la taille maximale d'une base Access");
+        throw CatalogueTooLarge();
     return pageCount_++;
 }
 
