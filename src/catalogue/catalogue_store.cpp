@@ -56,6 +56,11 @@ public:
             try {
                 // A failed read stays kept too: the same unchanged file fails the same way.
                 return result.get();
+            } catch (const ReaderNotStarted&) {
+                // Unless the helper never ran: that says nothing of the file, and the next
+                // search tries again.
+                forget(identity, table);
+                throw;
             } catch (const ReadCancelled&) {
                 // Another read took this one's place while it was waited for: look again.
             }
@@ -85,6 +90,13 @@ private:
         }
         while (result.wait_for(kWaitStep) != std::future_status::ready) {
             whileWaiting();
+        }
+    }
+
+    void forget(const FileIdentity& identity, const QString& table) {
+        if (holds(identity, table)) {
+            stopWorker();
+            read_.reset();
         }
     }
 

@@ -65,9 +65,10 @@ CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<b
     helper.setStandardErrorFile(QProcess::nullDevice());
     helper.start(request.program, argumentsOf(request), QIODevice::ReadOnly);
     if (!helper.waitForStarted(-1)) {
-        throw CatalogueError("Le catalogue " + platform::Quoted(request.file.toStdString()) +
-                             " ne peut pas être lu : le programme de lecture " +
-                             platform::Quoted(request.program.toStdString()) + " ne démarre pas.");
+        throw ReaderNotStarted("Le catalogue " + platform::Quoted(request.file.toStdString()) +
+                               " ne peut pas être lu : le programme de lecture " +
+                               platform::Quoted(request.program.toStdString()) +
+                               " ne démarre pas.");
     }
 
     const qint64 limit = outputLimit(request.file);

@@ -4,6 +4,7 @@
 // time, stops sending for longer than the quiet limit, sends more than the file can hold or sends
 // anything malformed means a damaged catalogue: CatalogueError names the file.
 
+#include "catalogue/catalogue_error.h"
 #include "catalogue/catalogue_rows.h"
 #include "catalogue/reader_limits.h"
 
@@ -28,7 +29,12 @@ struct ReaderRequest {
 // Thrown when cancelled() answered true; the read is abandoned and the helper stopped.
 struct ReadCancelled {};
 
-// Throws CatalogueError, or ReadCancelled.
+// The helper program could not be started at all: nothing is known of the file itself.
+class ReaderNotStarted : public CatalogueError {
+    using CatalogueError::CatalogueError;
+};
+
+// Throws CatalogueError (ReaderNotStarted among them), or ReadCancelled.
 CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<bool()>& cancelled);
 
 } // namespace catalogue

@@ -265,4 +265,11 @@ TEST_F(DataControlTest, AReaderThatMisbehavesMeansADamagedCatalogue) {
         catalogue::SetCatalogueReaderProgram(files.path(QStringLiteral("no-reader")));
         touchLater(path, 1);
     });
+    // A helper that never started says nothing of the unchanged file: once it is there, the
+    // file is read.
+    catalogue::SetCatalogueReaderProgram(kReader);
+    DataControl control;
+    open(control, path);
+    control.Recordset().FindLast(kJeu);
+    EXPECT_EQ(field(control, "Nom"), "Échecs");
 }
