@@ -1,15 +1,17 @@
 // A search of the window on a catalogue that makes the Jet library loop for ever while it reads
 // the properties of the file's own objects: prints the time until the French box, the reading
 // helper's peak memory and the window's longest stretch without handling its events.
-// Usage: damaged_read_bench READER ACCESS-FILE grows|spins
-//   READER       the reading helper (orvane-read-catalogue)
-//   ACCESS-FILE  a Jet 4 file written by Access, whose first properties block gets damaged:
-//                grows: its second chunk gets length 0 (the library allocates on every turn);
-//                spins: length 0 and an unknown kind (it only turns).
+// Usage: damaged_read_bench READER CATALOGUE grows|spins
+//   READER     the reading helper (orvane-read-catalogue)
+//   CATALOGUE  a catalogue made by orvane-catalogue (build/base.MDB), whose table gets a
+//              properties block, then damaged there:
+//              grows: a chunk of length 0 (the library allocates on every turn);
+//              spins: length 0 and an unknown kind (it only turns).
 
 #include "app/recherche.h"
 #include "app/shaped_form.h"
 #include "catalogue/catalogue_store.h"
+#include "damaged_catalogues.h"
 #include "platform/app_info.h"
 #include "platform/message_box.h"
 #include "ui/search_box.h"
@@ -23,30 +25,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <sys/resource.h>
-
-namespace {
-
-bool damage(QByteArray& bytes, bool grows) {
-    const qsizetype block = bytes.indexOf(QByteArray("MR2\0", 4));
-    if (block < 0) {
-        return false;
-    }
-    quint32 first = 0;
-    std::memcpy(&first, bytes.constData() + block + 4, 4); // little-endian machines
-    const qsizetype second = block + 4 + qsizetype(first);
-    bytes.replace(second, 4, QByteArray(4, '\0'));
-    if (!grows) {
-        bytes.replace(second + 4, 2, QByteArray(2, '\x77'));
-    }
-    return true;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4 || (std::strcmp(argv[3], "grows") != 0 && std::strcmp(argv[3], "spins") != 0)) {
-        std::fputs("usage: damaged_read_bench READER ACCESS-FILE grows|spins\n", stderr);
+        std::fputs("usage: damaged_read_bench READER CATALOGUE grows|spins\n", stderr);
         return 2;
     }
     QApplication application(argc, argv);
@@ -55,12 +39,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "damaged_read_bench: cannot read %s\n", argv[2]);
         return 1;
     }
-    QByteArray bytes = source.readAll();
+    std::string bytes;
+    try {
+        bytes =
+            damage::LoopInProperties(damage::WithTableProperties(source.readAll().toStdString()),
+                                     std::strcmp(argv[3], "grows") == 0);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "damaged_read_bench: %s: %s\n", argv[2], error.what());
+        return 1;
+    }
     const QTemporaryDir folder;
     QFile catalogue(folder.filePath(QStringLiteral("base.MDB")));
-    if (!damage(bytes, std::strcmp(argv[3], "grows") == 0) ||
-        !catalogue.open(QIODevice::WriteOnly) || catalogue.write(bytes) != bytes.size()) {
-        std::fprintf(stderr, "damaged_read_bench: no properties block to damage in %s\n", argv[2]);
+    if (!catalogue.open(QIODevice::WriteOnly) ||
+        catalogue.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
+        std::fprintf(stderr, "damaged_read_bench: cannot write %s\n",
+                     catalogue.fileName().toLocal8Bit().constData());
         return 1;
     }
     catalogue.close();

@@ -2,15 +2,9 @@
 # A search on a damaged catalogue on which the Jet library loops for ever (in the properties of
 # the file's own objects): while the window waits for the reading helper it stays live, so the
 # close spot lights under the pointer; the helper's limits then end the read and a box (titled
-# "Orvane") reports the damaged file. The damaged catalogue, an Access-written file damaged
-# here, replaces a good one once the program runs.
+# "Orvane") reports the damaged file. The damaged catalogue, the demo catalogue damaged here
+# (by damage_catalogue, the path in ORVANE_DAMAGE), replaces the good one once the program runs.
 source "$(dirname "$0")/x_session.sh"
-
-fixture=${ORVANE_FIXTURES:-$(dirname "$0")/../../../shared/fixtures}/DateTestDatabase.mdb
-if [ ! -f "$fixture" ]; then
-    echo "SKIP: no Access-written fixture at $fixture"
-    exit 77
-fi
 
 # The program and its helper in a folder of their own, with a good catalogue at first.
 app=$WORK/app
@@ -18,16 +12,10 @@ mkdir "$app"
 cp "$ORVANE" "$(dirname "$ORVANE")/orvane-read-catalogue" "$app/"
 cp "$(dirname "$ORVANE")/base.MDB" "$app/base.MDB"
 ORVANE=$app/orvane
-# The damaged copy. The first properties block: a four-byte signature, then chunks of a u32
-# length and a u16 kind. Its second chunk gets length 0 and an unknown kind, on which the
-# library spins without end.
+# The damaged copy: a chunk of length 0 and of unknown kind in the properties of its table, on
+# which the library spins without end.
 damaged=$WORK/damaged.mdb
-cp "$fixture" "$damaged"
-chmod u+w "$damaged"
-at=$(grep -obUaP 'MR2\x00' "$damaged" | head -n1 | cut -d: -f1)
-[ -n "$at" ] || fail "no properties block in $fixture"
-first=$(od -An -t u4 -j $((at + 4)) -N 4 "$damaged" | tr -d ' ')
-printf '\0\0\0\0\167\167' | dd of="$damaged" bs=1 seek=$((at + 4 + first)) conv=notrunc status=none
+"$ORVANE_DAMAGE" "$app/base.MDB" "$damaged" spins || fail "cannot damage the demo catalogue"
 
 point_at() {
     read -r ox oy < <(window_origin "$ID")

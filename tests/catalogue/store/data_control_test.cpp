@@ -223,21 +223,22 @@ TEST_F(DataControlTest, DamageThatUpsetsTheJetLibraryIsRefusedByName) {
     expectRefused(twice, "Index",
                   "la table «\u00a0Index\u00a0» a plus de lignes qu'elle n'en déclare");
 
-    const QString fixture = QStringLiteral(ORVANE_FIXTURES_DIR "/DateTestDatabase.mdb");
-    if (!QFile::exists(fixture)) {
-        GTEST_SKIP() << "no " << fixture.toStdString() << ": Access-written fixtures absent";
-    }
-    const std::string jet4 = ReadBytes(fixture);
-    // Printed blanks would garble the rows; the missing field is what is wrong.
-    expectRefused(files.write(QStringLiteral("dump.mdb"), damage::UnknownPropertiesSignature(jet4)),
-                  "DateTest", "Le champ «\u00a0Nom\u00a0» est absent");
+    // The same catalogue with a properties block, as Access gives every table, damaged there.
+    const std::string withProperties = damage::WithTableProperties(good);
+    DataControl dumped; // printed blanks would garble the rows
+    open(dumped, files.write(QStringLiteral("dump.mdb"),
+                             damage::UnknownPropertiesSignature(withProperties)));
+    dumped.Recordset().FindLast(kJeu);
+    EXPECT_EQ(field(dumped, "Nom"), "Échecs");
+    EXPECT_EQ(field(dumped, "Description"), "Le JEU des rois");
 
     catalogue::SetCatalogueReadLimits(catalogue::ReaderLimits{32 << 20, std::chrono::seconds(1)});
     const QString grows =
-        files.write(QStringLiteral("grows.mdb"), damage::LoopInProperties(jet4, true));
-    expectRefused(grows, "Index", "endommagé");
-    expectRefused(files.write(QStringLiteral("spins.mdb"), damage::LoopInProperties(jet4, false)),
-                  "Index", "dure plus longtemps");
+        files.write(QStringLiteral("grows.mdb"), damage::LoopInProperties(withProperties, true));
+    expectRefused(grows, "Index", "s'est arrêtée avant la fin");
+    expectRefused(
+        files.write(QStringLiteral("spins.mdb"), damage::LoopInProperties(withProperties, false)),
+        "Index", "dure plus longtemps");
 
     const std::size_t before = CatalogueReadCount();
     DataControl control;
