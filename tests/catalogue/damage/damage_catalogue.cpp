@@ -18,12 +18,16 @@ int main(int argc, char** argv) {
     }
     std::ifstream in(argv[1], std::ios::binary);
     const std::string good{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.is_open() || in.bad()) {
+        std::fprintf(stderr, "damage_catalogue: cannot read %s\n", argv[1]);
+        return 1;
+    }
     try {
         const std::string damaged = damage::LoopInProperties(damage::WithTableProperties(good),
                                                              std::strcmp(argv[3], "grows") == 0);
         std::ofstream out(argv[2], std::ios::binary);
-        if (in.bad() || !out.write(damaged.data(), std::streamsize(damaged.size()))) {
-            std::fprintf(stderr, "damage_catalogue: cannot copy %s to %s\n", argv[1], argv[2]);
+        if (!out.write(damaged.data(), std::streamsize(damaged.size()))) {
+            std::fprintf(stderr, "damage_catalogue: cannot write %s\n", argv[2]);
             return 1;
         }
     } catch (const std::exception& error) {
