@@ -21,17 +21,10 @@ point_at() {
     read -r ox oy < <(window_origin "$ID")
     xdotool mousemove $((ox + $1)) $((oy + $2))
 }
-grab_close_spot() { import -window "$ID" -crop 7x7+279+65 +repage "$1"; }
+grab_close_spot() { grab_area "$ID" 7x7+279+65 "$1"; }
 spot_is_lit() {
     grab_close_spot "$WORK/now.png"
-    [ "$(compare -metric AE "$WORK/dark.png" "$WORK/now.png" null: 2>&1 || true)" -gt 10 ]
-}
-eventually() {
-    local tries=0
-    until "$@"; do
-        tries=$((tries + 1)); [ $tries -gt 20 ] && return 1
-        sleep 0.1
-    done
+    [ "$(differing "$WORK/dark.png" "$WORK/now.png")" -gt 10 ]
 }
 reading() { pgrep -P "$ORVANE_PID" -f orvane-read-catalogue >/dev/null; }
 

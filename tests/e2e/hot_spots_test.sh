@@ -25,15 +25,6 @@ grab_close_spot() {
     grab_area "$ID" 7x7+279+65 "$1"
 }
 
-# Retries a check for up to two seconds.
-eventually() {
-    local tries=0
-    until "$@"; do
-        tries=$((tries + 1)); [ $tries -gt 20 ] && return 1
-        sleep 0.1
-    done
-}
-
 spot_is_lit() {
     grab_close_spot "$WORK/now.png"
     [ "$(differing "$WORK/dark.png" "$WORK/now.png")" -gt 10 ]

@@ -1,7 +1,7 @@
 # Sourced by the end-to-end tests: starts a private X server (Xvfb) with a window manager
 # (openbox) and a blue root window, and cleans everything up when the test ends.
 # Provides: start_orvane, wait_for_window, window_origin, pixel_at, screenshot, grab_area,
-# differing, fail; with ACCESSIBILITY=1, an accessibility bus that the program joins, read
+# differing, eventually, fail; with ACCESSIBILITY=1, an accessibility bus that the program joins, read
 # through atspi_read.py.
 
 set -euo pipefail
@@ -65,6 +65,15 @@ start_orvane() {
     env -u LC_ALL -u LC_CTYPE -u LANG "$ORVANE" >>"$WORK/orvane.log" 2>&1 &
     ORVANE_PID=$!
     PIDS+=("$ORVANE_PID")
+}
+
+# Retries a check for up to two seconds.
+eventually() {
+    local tries=0
+    until "$@"; do
+        tries=$((tries + 1)); [ $tries -gt 20 ] && return 1
+        sleep 0.1
+    done
 }
 
 # Waits until a visible window with the given title exists and prints its id.
