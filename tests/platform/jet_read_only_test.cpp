@@ -1,5 +1,5 @@
-// Reading never writes: the file keeps its bytes and its times, libmdb holds it open for
-// reading only, and the last table or database to go closes it.
+// Reading never writes: the file keeps its bytes and its times, it is held mapped for reading
+// only, and the last table or database to go releases it.
 
 #include "jet_test_files.h"
 #include "platform/jet/jet_database.h"
@@ -12,6 +12,7 @@
 
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -54,8 +55,10 @@ void readEverything(const std::filesystem::path& file) {
 }
 
 // The access modes of this process's open descriptors of file, from /proc.
-std::vector<int> openModes(const std::filesystem::path& file) {
-    std::vector<int> modes;
+// How this process holds the file: each descriptor open on it by its access mode ("O_RDONLY",
+// "O_WRONLY", "O_RDWR"), and each mapping of it by its permissions ("r--p": read only, private).
+std::vector<std::string> holdsOf(const std::filesystem::path& file) {
+    std::vector<std::string> holds;
     const auto target = std::filesystem::canonical(file);
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
         std::error_code error;
@@ -67,9 +70,19 @@ std::vector<int> openModes(const std::filesystem::path& file) {
         std::string flags;
         while (info >> key >> flags && key != "flags:") {
         }
-        modes.push_back(int(std::stoul(flags, nullptr, 8)) & O_ACCMODE);
+        const int mode = int(std::stoul(flags, nullptr, 8)) & O_ACCMODE;
+        holds.push_back(mode == O_RDONLY ? "O_RDONLY" : mode == O_WRONLY ? "O_WRONLY" : "O_RDWR");
     }
-    return modes;
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);) {
+        std::istringstream fields(line);
+        std::string range, permissions, offset, device, inode, path;
+        fields >> range >> permissions >> offset >> device >> inode >> path;
+        if (path == target.string()) {
+            holds.push_back(permissions);
+        }
+    }
+    return holds;
 }
 
 TEST(JetReadOnly, ReadingKeepsBytesAndTimes) {
@@ -89,20 +102,20 @@ TEST(JetReadOnly, ReadingKeepsBytesAndTimes) {
     }
 }
 
-TEST(JetReadOnly, FileIsOpenForReadingOnlyAndClosedByTheLastOwner) {
+TEST(JetReadOnly, FileIsMappedForReadingOnlyAndReleasedByTheLastOwner) {
     const jet_test::TempFolder folder;
     const auto file = jet_test::buildFrom(folder, jet_test::manyEntries(3));
     std::optional<platform::JetTable> table;
     {
         const JetDatabase database(file);
-        EXPECT_EQ(openModes(file), std::vector<int>{O_RDONLY});
+        EXPECT_EQ(holdsOf(file), std::vector<std::string>{"r--p"});
         table.emplace(database.openTable("Index"));
     }
-    // The table keeps the file open after the database object is gone.
-    EXPECT_EQ(openModes(file), std::vector<int>{O_RDONLY});
+    // The table keeps the file mapped after the database object is gone.
+    EXPECT_EQ(holdsOf(file), std::vector<std::string>{"r--p"});
     EXPECT_EQ(table->readAll({"Nom"}).rowCount(), 3u);
     table.reset();
-    EXPECT_TRUE(openModes(file).empty());
+    EXPECT_TRUE(holdsOf(file).empty());
 }
 
 TEST(JetReadOnly, FailedOpeningLeavesNothingOpen) {
@@ -118,7 +131,7 @@ TEST(JetReadOnly, FailedOpeningLeavesNothingOpen) {
     } catch (const platform::JetError& error) {
         EXPECT_EQ(error.kind(), platform::JetError::Kind::Damaged) << error.what();
     }
-    EXPECT_TRUE(openModes(file).empty());
+    EXPECT_TRUE(holdsOf(file).empty());
 }
 
 } // namespace

@@ -40,7 +40,8 @@ void setNameConverters(MdbHandle& mdb, const std::string& fileCharset) {
 
 std::shared_ptr<JetHandle> openHandle(const std::filesystem::path& file) {
     const JetFileFacts facts = CheckJetFile(file);
-    MdbHandle* mdb = mdb_open(file.c_str(), MDB_NOFLAGS);
+    MappedFile mapped(file);
+    MdbHandle* mdb = mdb_open_buffer(mapped.data(), mapped.size(), MDB_NOFLAGS);
     if (mdb == nullptr) {
         throw JetError::damaged(file, "son en-tête est illisible");
     }
@@ -53,7 +54,8 @@ std::shared_ptr<JetHandle> openHandle(const std::filesystem::path& file) {
             throw;
         }
     }();
-    auto handle = std::make_shared<JetHandle>(file, facts.size, mdb, std::move(decoder));
+    auto handle =
+        std::make_shared<JetHandle>(file, facts.size, std::move(mapped), mdb, std::move(decoder));
     setNameConverters(*mdb, handle->decoder.fileCharset());
     mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
     mdb_set_shortdate_fmt(mdb, "%Y-%m-%d");

@@ -4,6 +4,7 @@
 
 #include "platform/jet/jet_text.h"
 #include "platform/jet/libmdb.h"
+#include "platform/jet/mapped_file.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -12,15 +13,17 @@
 namespace platform {
 
 struct JetHandle {
-    JetHandle(std::filesystem::path path, std::uintmax_t bytes, MdbHandle* opened,
-              JetTextDecoder textDecoder)
-        : file(std::move(path)), size(bytes), mdb(opened), decoder(std::move(textDecoder)) {}
+    JetHandle(std::filesystem::path path, std::uintmax_t bytes, MappedFile mappedBytes,
+              MdbHandle* opened, JetTextDecoder textDecoder)
+        : file(std::move(path)), size(bytes), mapped(std::move(mappedBytes)), mdb(opened),
+          decoder(std::move(textDecoder)) {}
     JetHandle(const JetHandle&) = delete;
     JetHandle& operator=(const JetHandle&) = delete;
     ~JetHandle() { mdb_close(mdb); }
 
     std::filesystem::path file;
     std::uintmax_t size; // bytes, when opened
+    MappedFile mapped;   // what libmdb reads its pages from; outlives mdb
     MdbHandle* mdb;      // owned
     JetTextDecoder decoder;
 };
