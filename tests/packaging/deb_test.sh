@@ -3,7 +3,7 @@
 # demo catalogue together in /usr/lib/orvane, the links and tools in /usr/bin, Depends naming
 # the Qt and libmdb packages, and lintian (when installed) finds no error. Unpacked into a
 # temporary folder and started through its /usr/bin link, the program searches its packaged
-# catalogue: "jeu" shows the same counter and first entry as the program of the build ("1/12").
+# catalogue: "jeu" shows "1/12" and the same counter and first entry as the program of the build.
 set -euo pipefail
 BUILD=${ORVANE_BUILD:?ORVANE_BUILD must name the build folder}
 VERSION=${ORVANE_VERSION:?ORVANE_VERSION must give the project version}
@@ -47,7 +47,8 @@ else
     echo "SKIP: lintian not installed (Debian package lintian)"
 fi
 
-# The counter and the first entry after searching "jeu", as one program shows them, in $1.
+# The counter and the first entry after searching "jeu", as one program shows them, in $1; the
+# counter must read "1/12".
 AREA_COUNTER=71x16+146+269
 AREA_FIELDS=160x200+102+63
 search_jeu() {
@@ -68,11 +69,15 @@ search_jeu() {
         tries=$((tries + 1)); [ $tries -gt 100 ] && fail "$ORVANE shows no result for jeu"
         sleep 0.1
     done
+    /usr/bin/python3 "$(dirname "$0")/../e2e/atspi_read.py" expect 181 277 name "1/12" ||
+        fail "$ORVANE: the counter does not read 1/12 after searching jeu"
     kill -9 "$ORVANE_PID"
     wait "$ORVANE_PID" 2>/dev/null || true
 }
 
 ORVANE=$BUILD/orvane
+# A screen reader's view of the window reads the counter as text.
+ACCESSIBILITY=1
 source "$(dirname "$0")/../e2e/x_session.sh"
 trap 'cleanup; rm -rf "$PKG"' EXIT
 search_jeu build
