@@ -111,8 +111,12 @@ inline constexpr std::uint8_t kSystemTable = 0x10; // set by the engine on its o
 inline constexpr std::uint8_t kAutoGuid = 0x40;
 inline constexpr std::uint8_t kHyperlink = 0x80;
 } // namespace column_flag
-// Second flag byte of a Jet 4 column.
+// Second flag byte of a Jet 4 column (at kJet4ColumnExtraFlags in its entry).
+inline constexpr std::size_t kJet4ColumnExtraFlags = 16;
 inline constexpr std::uint8_t kCompressedText = 0x01;
+inline constexpr std::uint8_t kCalculatedColumn = 0xc0; // ACE 14 and later
+// A calculated column's value starts with 16 bytes of unknown use and the result's length.
+inline constexpr std::size_t kCalculatedHeaderSize = 20;
 
 // Table kinds of a table definition.
 inline constexpr std::uint8_t kUserTable = 0x4e;

@@ -5,8 +5,42 @@
 namespace jet {
 namespace {
 
-bool IsReadable(ColumnType type) {
-    return type == ColumnType::Text || type == ColumnType::Memo || IsFormattedType(type);
+bool IsText(ColumnType type) {
+    return type == ColumnType::Text || type == ColumnType::Memo;
+}
+
+bool IsReadable(const Column& column) {
+    return IsText(column.type) || (IsFormattedType(column.type) && !column.calculated);
+}
+
+// A calculated text column with no length keeps its result as a long value, as a memo does.
+bool IsLongText(const Column& column) {
+    return column.calculated && column.length == 0;
+}
+
+std::string TypeName(const Column& column) {
+    if (column.calculated) {
+        return "un champ calculé de ce type";
+    }
+    switch (column.type) {
+    case ColumnType::Ole:
+        return "un objet OLE";
+    case ColumnType::Binary:
+        return "des octets bruts";
+    case ColumnType::Complex:
+        return "une pièce jointe ou des valeurs multiples";
+    default:
+        return "un type inconnu (" + std::to_string(static_cast<int>(column.type)) + ")";
+    }
+}
+
+// The result a calculated column holds, after its header.
+ByteSpan CalculatedResult(ByteSpan stored) {
+    const std::uint32_t length = LoadU32(stored, kCalculatedHeaderSize - 4);
+    if (length > stored.size() - kCalculatedHeaderSize) {
+        throw FormatError::Damaged("un champ calculé déborde de sa valeur");
+    }
+    return stored.subspan(kCalculatedHeaderSize, length);
 }
 
 } // namespace
@@ -17,10 +51,9 @@ RowDecoder::RowDecoder(const PageFile& file, const TableDefinition& table,
       columns_(std::move(columns)), buffers_(columns_.size()), fields_(columns_.size()) {
     for (const std::size_t index : columns_) {
         const Column& column = table.columns.at(index);
-        if (!IsReadable(column.type)) {
-            throw FormatError::Unsupported("le champ " + Quoted(column.name) +
-                                           " est d'un type que ce lecteur ne lit pas (" +
-                                           std::to_string(static_cast<int>(column.type)) + ")");
+        if (!IsReadable(column)) {
+            throw FormatError::Unsupported("le champ " + Quoted(column.name) + " contient " +
+                                           TypeName(column) + ", que ce lecteur ne lit pas");
         }
     }
 }
@@ -39,13 +72,18 @@ void RowDecoder::DecodeField(const RowLayout::Row& row, std::size_t k) {
         out.push_back(field.bit ? '1' : '0');
         break;
     case ColumnType::Text:
-        text_.Append(field.bytes, out);
+        if (!IsLongText(column)) {
+            text_.Append(column.calculated ? CalculatedResult(field.bytes) : field.bytes, out);
+            break;
+        }
+        [[fallthrough]];
+    case ColumnType::Memo: {
+        const ByteSpan value = ReadLongValue(file_, field.bytes, scratch_);
+        text_.Append(column.calculated ? CalculatedResult(value) : value, out);
         break;
-    case ColumnType::Memo:
-        text_.Append(ReadLongValue(file_, field.bytes, scratch_), out);
-        break;
+    }
     default:
-        AppendValueText(column.type, field.bytes, out);
+        AppendValueText(column.type, field.bytes, column.scale, out);
         break;
     }
     fields_[k] = {false, out};

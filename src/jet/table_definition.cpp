@@ -29,7 +29,7 @@ Bytes DefinitionBytes(const PageFile& file, std::uint32_t first) {
     return bytes;
 }
 
-Column ReadColumn(const Layout& layout, ByteSpan entry) {
+Column ReadColumn(const Layout& layout, ByteSpan entry, bool jet3) {
     Column column{};
     column.type = static_cast<ColumnType>(LoadU8(entry, layout.columnType));
     column.number = LoadU16(entry, layout.columnNumber);
@@ -40,6 +40,8 @@ Column ReadColumn(const Layout& layout, ByteSpan entry) {
     column.fixedOffset = LoadU16(entry, layout.columnFixedOffset);
     column.length = LoadU16(entry, layout.columnLength);
     column.fixed = (column.flags & column_flag::kFixedLength) != 0;
+    column.calculated =
+        !jet3 && (LoadU8(entry, kJet4ColumnExtraFlags) & kCalculatedColumn) == kCalculatedColumn;
     return column;
 }
 
@@ -90,7 +92,7 @@ TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page) {
     }
     std::size_t at = layout.definitionEntriesStart + realIndexCount * layout.realIndexEntrySize;
     for (std::uint16_t i = 0; i < columnCount; ++i) {
-        table.columns.push_back(ReadColumn(layout, Slice(bytes, at, layout.columnEntrySize)));
+        table.columns.push_back(ReadColumn(layout, Slice(bytes, at, layout.columnEntrySize), file.isJet3()));
         at += layout.columnEntrySize;
     }
     ReadNames(file, bytes, at, table.columns);

@@ -21,6 +21,7 @@ struct Column {
     std::uint8_t precision;
     std::uint8_t scale;
     bool fixed;
+    bool calculated; // ACE: the stored result of an expression
 };
 
 struct TableDefinition {

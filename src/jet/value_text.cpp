@@ -55,7 +55,46 @@ void CivilFromDays(std::int64_t days, std::int64_t& year, unsigned& month, unsig
     year = static_cast<std::int64_t>(yearOfEra) + era * 400 + (month <= 2 ? 1 : 0);
 }
 
+constexpr std::size_t kDecimalSize = 17;
+constexpr std::uint8_t kNegativeDecimal = 0x80;
+
+// Divides the 128-bit magnitude (most significant word first) by ten; returns the remainder.
+unsigned DivideByTen(std::uint32_t (&words)[4]) {
+    std::uint64_t remainder = 0;
+    for (std::uint32_t& word : words) {
+        const std::uint64_t current = (remainder << 32) | word;
+        word = static_cast<std::uint32_t>(current / 10);
+        remainder = current % 10;
+    }
+    return static_cast<unsigned>(remainder);
+}
+
+bool IsZero(const std::uint32_t (&words)[4]) {
+    return (words[0] | words[1] | words[2] | words[3]) == 0;
+}
+
 } // namespace
+
+void AppendDecimalText(ByteSpan bytes, std::uint8_t scale, std::string& out) {
+    ExpectSize(bytes, kDecimalSize);
+    std::uint32_t words[4];
+    for (std::size_t i = 0; i < 4; ++i) {
+        words[i] = LoadU32(bytes, 1 + 4 * i);
+    }
+    std::string digits; // least significant first
+    while (!IsZero(words) || digits.size() <= scale) {
+        digits.push_back(static_cast<char>('0' + DivideByTen(words)));
+    }
+    if ((bytes[0] & kNegativeDecimal) != 0) {
+        out.push_back('-');
+    }
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        out.push_back(digits[i]);
+        if (i == scale && scale != 0) {
+            out.push_back('.');
+        }
+    }
+}
 
 bool IsFormattedType(ColumnType type) {
     switch (type) {
@@ -69,6 +108,7 @@ bool IsFormattedType(ColumnType type) {
     case ColumnType::Double:
     case ColumnType::DateTime:
     case ColumnType::Guid:
+    case ColumnType::Numeric:
         return true;
     default:
         return false;
@@ -98,7 +138,7 @@ void AppendDateText(double days, std::string& out) {
     out.append(text);
 }
 
-void AppendValueText(ColumnType type, ByteSpan bytes, std::string& out) {
+void AppendValueText(ColumnType type, ByteSpan bytes, std::uint8_t scale, std::string& out) {
     switch (type) {
     case ColumnType::Byte:
         ExpectSize(bytes, 1);
@@ -135,6 +175,9 @@ void AppendValueText(ColumnType type, ByteSpan bytes, std::string& out) {
     case ColumnType::Guid:
         ExpectSize(bytes, 16);
         AppendGuid(bytes, out);
+        return;
+    case ColumnType::Numeric:
+        AppendDecimalText(bytes, scale, out);
         return;
     default:
         throw FormatError::Unsupported("un champ est d'un type que ce lecteur ne lit pas");
