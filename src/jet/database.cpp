@@ -3,8 +3,12 @@
 #include "jet/name_folding.h"
 #include "jet/table_rows.h"
 
+#include <algorithm>
+#include <atomic>
 #include <charconv>
+#include <exception>
 #include <numeric>
+#include <thread>
 
 namespace jet {
 namespace {
@@ -89,6 +93,47 @@ void Database::ReadRows(const TableDefinition& table, std::span<const std::size_
     RowDecoder decoder(file_, table, std::vector<std::size_t>(columns.begin(), columns.end()));
     const TableRows rows(file_, table);
     rows.ReadAll([&](ByteSpan row) { sink.Row(decoder.Decode(row)); });
+}
+
+void Database::ReadRowsInParts(const TableDefinition& table, std::span<const std::size_t> columns,
+                               std::span<RowSink* const> sinks) const {
+    const TableRows rows(file_, table);
+    const std::vector<std::uint32_t>& pages = rows.pages();
+    const std::size_t parts = std::max<std::size_t>(sinks.size(), 1);
+    std::vector<std::exception_ptr> failures(parts);
+    std::atomic<std::uint64_t> count{0};
+    const auto readPart = [&](std::size_t part) {
+        try {
+            RowDecoder decoder(file_, table,
+                               std::vector<std::size_t>(columns.begin(), columns.end()));
+            const std::size_t first = pages.size() * part / parts;
+            const std::size_t last = pages.size() * (part + 1) / parts;
+            std::uint64_t read = 0;
+            for (std::size_t i = first; i < last; ++i) {
+                read += rows.ReadPage(pages[i],
+                                      [&](ByteSpan row) { sinks[part]->Row(decoder.Decode(row)); });
+            }
+            count += read;
+        } catch (...) {
+            failures[part] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> threads;
+    for (std::size_t part = 1; part < sinks.size(); ++part) {
+        threads.emplace_back(readPart, part);
+    }
+    if (!sinks.empty()) {
+        readPart(0);
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
+    rows.CheckCount(count);
 }
 
 void Database::ReadRows(const TableDefinition& table, RowSink& sink) const {

@@ -41,6 +41,12 @@ public:
                   RowSink& sink) const;
     // The same with every column, in the table's order.
     void ReadRows(const TableDefinition& table, RowSink& sink) const;
+    // The same, the table's pages split into as many runs as there are sinks, each run read on
+    // a thread of its own into its sink: sinks[0] gets the first rows, sinks[1] the next ones,
+    // and so on, so that the sinks' rows in turn are the table's rows in order. The first
+    // failure (in the table's order) is thrown once every thread has ended.
+    void ReadRowsInParts(const TableDefinition& table, std::span<const std::size_t> columns,
+                         std::span<RowSink* const> sinks) const;
 
     const PageFile& pages() const { return file_; }
 

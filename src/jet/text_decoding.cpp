@@ -3,6 +3,10 @@
 #include <cstring>
 #include <string>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace jet {
 namespace {
 
@@ -13,6 +17,26 @@ bool IsHighSurrogate(char32_t unit) {
 }
 bool IsLowSurrogate(char32_t unit) {
     return unit >= 0xdc00 && unit <= 0xdfff;
+}
+
+// Writes a character as UTF-8 at `to`; returns the end.
+char* PutUtf8(char32_t c, char* to) {
+    if (c < 0x80) {
+        *to++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+        *to++ = static_cast<char>(0xc0 | (c >> 6));
+        *to++ = static_cast<char>(0x80 | (c & 0x3f));
+    } else if (c < 0x10000) {
+        *to++ = static_cast<char>(0xe0 | (c >> 12));
+        *to++ = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        *to++ = static_cast<char>(0x80 | (c & 0x3f));
+    } else {
+        *to++ = static_cast<char>(0xf0 | (c >> 18));
+        *to++ = static_cast<char>(0x80 | ((c >> 12) & 0x3f));
+        *to++ = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        *to++ = static_cast<char>(0x80 | (c & 0x3f));
+    }
+    return to;
 }
 
 // Pairs UTF-16 code units into characters as they come, whatever the form they came in.
@@ -48,65 +72,91 @@ private:
     char32_t high_ = 0;
 };
 
-// Copies the leading run of ASCII characters of UTF-16LE text, four units at a time where it
-// can; returns how many units it took.
-std::size_t AppendAsciiUnits(ByteSpan units, std::string& out) {
-    const std::size_t count = units.size() / 2;
+// Copies ASCII units eight at a time while they last; returns how many units it took.
+std::size_t CopyAsciiUnits(const std::uint8_t* bytes, std::size_t count, char* to) {
     std::size_t k = 0;
-    char quad[4];
-    for (; k + 4 <= count; k += 4) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, units.data() + 2 * k, sizeof word);
-        if ((word & 0xff80ff80ff80ff80ull) != 0) {
+#if defined(__SSE2__)
+    const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xff80));
+    for (; k + 8 <= count; k += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 2 * k));
+        const __m128i high = _mm_and_si128(units, nonAscii);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xffff) {
             break;
         }
-        for (std::size_t i = 0; i < 4; ++i) {
-            quad[i] = static_cast<char>(units[2 * (k + i)]);
-        }
-        out.append(quad, 4);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(to + k), _mm_packus_epi16(units, units));
     }
-    for (; k < count && units[2 * k + 1] == 0 && units[2 * k] < 0x80; ++k) {
-        out.push_back(static_cast<char>(units[2 * k]));
-    }
+#else
+    (void)bytes;
+    (void)count;
+    (void)to;
+#endif
     return k;
+}
+
+// Writes the characters of UTF-16LE units as UTF-8 from `to` on, at most three bytes a unit;
+// returns the end. ASCII runs go eight or four units at a time.
+char* WriteUtf16(ByteSpan units, char* to) {
+    const std::size_t count = units.size() / 2;
+    const std::uint8_t* bytes = units.data();
+    char32_t high = 0;
+    for (std::size_t k = 0; k < count;) {
+        if (high == 0 && k + 8 <= count) {
+            const std::size_t copied = CopyAsciiUnits(bytes + 2 * k, count - k, to);
+            to += copied;
+            k += copied;
+        }
+        if (high == 0 && k + 4 <= count) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes + 2 * k, sizeof word);
+            if ((word & 0xff80ff80ff80ff80ull) == 0) {
+                const auto quad =
+                    static_cast<std::uint32_t>((word & 0xff) | (word >> 8 & 0xff00) |
+                                               (word >> 16 & 0xff0000) | (word >> 24 & 0xff000000));
+                std::memcpy(to, &quad, 4); // little-endian: the first unit first
+                to += 4;
+                k += 4;
+                continue;
+            }
+        }
+        const char32_t unit = char32_t(bytes[2 * k]) | char32_t(bytes[2 * k + 1]) << 8;
+        ++k;
+        if (high != 0 && IsLowSurrogate(unit)) {
+            to = PutUtf8(0x10000 + ((high - 0xd800) << 10) + (unit - 0xdc00), to);
+            high = 0;
+            continue;
+        }
+        if (high != 0) {
+            to = PutUtf8(kReplacement, to);
+            high = 0;
+        }
+        if (IsHighSurrogate(unit)) {
+            high = unit;
+        } else {
+            to = PutUtf8(IsLowSurrogate(unit) ? kReplacement : unit, to);
+        }
+    }
+    if (high != 0) {
+        to = PutUtf8(kReplacement, to);
+    }
+    return to;
 }
 
 } // namespace
 
 void AppendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        const char bytes[] = {static_cast<char>(0xc0 | (c >> 6)),
-                              static_cast<char>(0x80 | (c & 0x3f))};
-        out.append(bytes, 2);
-    } else if (c < 0x10000) {
-        const char bytes[] = {static_cast<char>(0xe0 | (c >> 12)),
-                              static_cast<char>(0x80 | ((c >> 6) & 0x3f)),
-                              static_cast<char>(0x80 | (c & 0x3f))};
-        out.append(bytes, 3);
-    } else {
-        const char bytes[] = {
-            static_cast<char>(0xf0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3f)),
-            static_cast<char>(0x80 | ((c >> 6) & 0x3f)), static_cast<char>(0x80 | (c & 0x3f))};
-        out.append(bytes, 4);
-    }
+    char bytes[4];
+    out.append(bytes, PutUtf8(c, bytes));
 }
 
 void AppendUtf16(ByteSpan units, std::string& out) {
     if (units.size() % 2 != 0) {
         throw FormatError::Damaged("un texte a un nombre impair d'octets");
     }
-    Utf16Sink sink(out);
-    for (std::size_t i = 0; i < units.size();) {
-        if (units[i + 1] == 0 && units[i] < 0x80) {
-            sink.Flush();
-            i += 2 * AppendAsciiUnits(units.subspan(i), out);
-            continue;
-        }
-        sink.Unit(char32_t(units[i]) | char32_t(units[i + 1]) << 8);
-        i += 2;
-    }
+    // A unit gives at most three bytes of UTF-8 (a pair of them, four).
+    const std::size_t start = out.size();
+    out.resize(start + units.size() / 2 * 3);
+    char* end = WriteUtf16(units, out.data() + start);
+    out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 void AppendCompressedUtf16(ByteSpan stored, std::string& out) {
