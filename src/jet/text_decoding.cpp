@@ -1,5 +1,6 @@
 #include "jet/text_decoding.h"
 
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -11,6 +12,9 @@ namespace jet {
 namespace {
 
 constexpr char32_t kReplacement = 0xfffd;
+
+// The word-at-a-time ASCII checks read UTF-16LE units in the machine's own order.
+static_assert(std::endian::native == std::endian::little);
 
 bool IsHighSurrogate(char32_t unit) {
     return unit >= 0xd800 && unit <= 0xdbff;
@@ -102,8 +106,11 @@ char* WriteUtf16(ByteSpan units, char* to) {
     for (std::size_t k = 0; k < count;) {
         if (high == 0 && k + 8 <= count) {
             const std::size_t copied = CopyAsciiUnits(bytes + 2 * k, count - k, to);
-            to += copied;
-            k += copied;
+            if (copied != 0) {
+                to += copied;
+                k += copied;
+                continue;
+            }
         }
         if (high == 0 && k + 4 <= count) {
             std::uint64_t word = 0;
