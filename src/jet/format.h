@@ -25,6 +25,7 @@ inline constexpr std::size_t kJet4PageSize = 4096;
 
 // The largest file the format addresses: 2 GiB.
 inline constexpr std::uint64_t kLargestFile = 0x80000000u;
+inline constexpr std::uint32_t kJet4MaxPageCount = kLargestFile / kJet4PageSize;
 
 enum class PageType : std::uint8_t {
     DatabaseHeader = 0x00,
@@ -64,6 +65,10 @@ namespace data_page {
 inline constexpr std::size_t kOwnerOffset = 4;
 inline constexpr std::size_t kJet3RowCountOffset = 8;
 inline constexpr std::size_t kJet4RowCountOffset = 12;
+inline constexpr std::size_t kJet4HeaderSize = 14; // up to the first row offset
+inline constexpr std::size_t kRowOffsetSize = 2;
+// The longest row a Jet 4 page holds: the page less its header and the row's offset.
+inline constexpr std::size_t kJet4MaxRowSize = kJet4PageSize - kJet4HeaderSize - kRowOffsetSize;
 inline constexpr std::uint16_t kDeletedRow = 0x8000;
 inline constexpr std::uint16_t kOverflowRow = 0x4000;
 inline constexpr std::uint16_t kOffsetMask = 0x1fff;

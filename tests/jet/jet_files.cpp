@@ -1,6 +1,6 @@
 #include "jet_files.h"
 
-#include "catalogue_build.h"
+#include "catalogue_tool/catalogue_build.h"
 
 #include <atomic>
 #include <chrono>

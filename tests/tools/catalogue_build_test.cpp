@@ -1,8 +1,8 @@
 // Building a catalogue file from end to end: refusals leave nothing behind and never touch an
 // existing database; the same input always gives the same bytes.
 
-#include "catalogue_build.h"
-#include "errors.h"
+#include "catalogue_tool/catalogue_build.h"
+#include "catalogue_tool/errors.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The catalogue's CSV layout: its header, null and empty values, and what it refuses.
 
-#include "catalogue_csv.h"
+#include "catalogue_tool/catalogue_csv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Files written by orvane-catalogue read back through our libmdb reader: every value exactly,
 // nulls and empty texts apart, rows in the CSV's order.
 
-#include "catalogue_build.h"
+#include "catalogue_tool/catalogue_build.h"
 #include "platform/jet/jet_database.h"
 #include "test_files.h"
 

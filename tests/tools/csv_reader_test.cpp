@@ -1,6 +1,6 @@
 // The CSV reader: RFC 4180 quoting, encodings, line endings, and where it reports faults.
 
-#include "csv_reader.h"
+#include "catalogue_tool/csv_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // that orvane-catalogue builds from the output and our reader reads back; same seed, same
 // file; options that cannot be met.
 
-#include "catalogue_build.h"
+#include "catalogue_tool/catalogue_build.h"
 #include "catalogue_generator.h"
 #include "platform/jet/jet_database.h"
 

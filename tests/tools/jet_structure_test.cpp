@@ -2,7 +2,7 @@
 // check but other readers of Jet 4 files rely on (free space, row counts, usage maps, long
 // values, the header).
 
-#include "catalogue_build.h"
+#include "catalogue_tool/catalogue_build.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

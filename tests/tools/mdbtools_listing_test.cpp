@@ -2,7 +2,7 @@
 // columns and rows. Those commands decode characters beyond the first plane as "??" and print
 // null and empty text alike, so the rows here avoid both.
 
-#include "catalogue_build.h"
+#include "catalogue_tool/catalogue_build.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
