@@ -62,6 +62,8 @@ TEST(CatalogueTool, HelpExplainsTheCommand) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("usage : orvane-catalogue CATALOGUE.csv base.MDB\n", 0), 0u);
     EXPECT_NE(help.out.find("Nom, cd et\nDescription"), std::string::npos);
+    EXPECT_NE(help.out.find("orvane-catalogue --export base.MDB [TABLE]"), std::string::npos);
+    EXPECT_NE(help.out.find("--export écrit sur la sortie standard, en CSV"), std::string::npos);
     const Outcome wrong = run({"catalogue.csv"});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_EQ(wrong.err.rfind("usage : orvane-catalogue CATALOGUE.csv base.MDB\n", 0), 0u);
@@ -127,4 +129,64 @@ TEST(CatalogueTool, AnInterruptedBuildLeavesNothingBehind) {
         EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"base.MDB", "c.csv"})) << signal;
         EXPECT_EQ(readFile(folder / "base.MDB"), "the previous catalogue");
     }
+}
+
+// The CSV a catalogue built from `csv` exports back.
+Outcome BuildAndExport(const TempFolder& folder, const std::string& csv,
+                       const std::vector<std::string>& table = {}) {
+    writeFile(folder / "c.csv", csv);
+    const std::string base = (folder / "base.MDB").string();
+    EXPECT_EQ(run({(folder / "c.csv").string(), base}).exitCode, 0);
+    std::vector<std::string> arguments = {"--export", base};
+    arguments.insert(arguments.end(), table.begin(), table.end());
+    return run(arguments);
+}
+
+TEST(CatalogueExport, TheDemoCatalogueComesBackAsItsCsv) {
+    TempFolder folder;
+    const std::string demo = readFile(ORVANE_DEMO_CSV);
+    const Outcome exported = BuildAndExport(folder, demo);
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(exported.out, demo);
+    EXPECT_EQ(exported.err, "");
+}
+
+TEST(CatalogueExport, EveryShapeOfTextComesBackUnchanged) {
+    TempFolder folder;
+    std::string csv = "Nom,cd,Description\n"
+                      "Plain ASCII,CD 1,Short text\n"
+                      "Éditions à l'œuvre,CD é,\"Ça coûte 10 €, à peine\"\n"
+                      "Ελληνικά,Русский,日本語 한국어 עברית العربية\n"
+                      "a\U0001F600b,\U00010348,\"\U0001F3B2 \"\"dés\"\" \U0001D11E\"\n"
+                      "\"\",\"\",\"\"\n"
+                      ",,\n"
+                      "\"Deux\r\nlignes\",\"CD\n2\", espaces autour \n";
+    csv += "Long,CD 9," + std::string(20000, 'x') + "\n";
+    std::string accents;
+    for (int i = 0; i < 3000; ++i) {
+        accents += "é\U0001F600";
+    }
+    csv += "Accents,CD 10," + accents + "\n";
+    const Outcome exported = BuildAndExport(folder, csv, {"index"});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(exported.out, csv);
+}
+
+TEST(CatalogueExport, AMissingTableOrADamagedFileWritesNothingButTheReason) {
+    TempFolder folder;
+    const Outcome missing = BuildAndExport(folder, "Nom,cd,Description\nA,B,C\n", {"Jeux"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("ne contient pas la table \u00ab\u00a0Jeux\u00a0\u00bb"),
+              std::string::npos)
+        << missing.err;
+    const std::string base = readFile(folder / "base.MDB");
+    writeFile(folder / "cut.MDB", base.substr(0, base.size() - 100));
+    const Outcome damaged = run({"--export", (folder / "cut.MDB").string()});
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_EQ(damaged.out, "");
+    EXPECT_NE(damaged.err.find("est endommagé : il est tronqué"), std::string::npos) << damaged.err;
+    const Outcome absent = run({"--export", (folder / "absent.MDB").string()});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_NE(absent.err.find("ne peut pas être lu"), std::string::npos);
 }

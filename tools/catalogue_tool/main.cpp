@@ -56,12 +56,12 @@ int fail(const std::string& message) {
 int exportTable(const std::string& path, const std::string& table) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return fail("le fichier « " + path + " » ne peut pas être lu");
+        return fail("le fichier " + jet::Quoted(path) + " ne peut pas être lu");
     }
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                           std::istreambuf_iterator<char>());
     if (in.bad()) {
-        return fail("le fichier « " + path + " » ne peut pas être lu");
+        return fail("le fichier " + jet::Quoted(path) + " ne peut pas être lu");
     }
     try {
         jet_writer::ExportTable(bytes, table, std::cout);
