@@ -56,12 +56,20 @@ inline constexpr std::size_t kSortOrderOffset = 0x6e;
 inline constexpr std::size_t kCreationDateOffset = 0x72;
 } // namespace header
 
+// Table definition pages: type, a byte, free space (Jet 4), the next page of the definition,
+// then the definition's length in bytes.
+inline constexpr std::size_t kDefinitionFreeSpaceOffset = 2;
+inline constexpr std::size_t kDefinitionNextPageOffset = 4;
+inline constexpr std::size_t kDefinitionLengthOffset = 8;
+inline constexpr std::size_t kDefinitionPageHeaderSize = 8;
+
 // Pages every database holds at the same place.
 inline constexpr std::uint32_t kGlobalUsageMapPage = 1;
 inline constexpr std::uint32_t kCatalogueDefinitionPage = 2;
 
 // Data pages: a header, then one two-byte entry per row; rows grow down from the page's end.
 namespace data_page {
+inline constexpr std::size_t kFreeSpaceOffset = 2;
 inline constexpr std::size_t kOwnerOffset = 4;
 inline constexpr std::size_t kJet3RowCountOffset = 8;
 inline constexpr std::size_t kJet4RowCountOffset = 12;
@@ -178,6 +186,7 @@ struct Layout {
     std::size_t definitionIndexCount;  // logical indexes
     std::size_t definitionRealIndexCount;
     std::size_t definitionUsageMap;     // row pointer to the table's usage map
+    std::size_t definitionFreeSpaceMap; // row pointer to the map of its pages with room
     std::size_t definitionEntriesStart; // where the index entries start
     std::size_t realIndexEntrySize;
     std::size_t columnEntrySize;
@@ -193,8 +202,29 @@ struct Layout {
 };
 
 inline constexpr Layout kJet3Layout{
-    kJet3PageSize, 8, 12, 20, 21, 23, 25, 27, 31, 35, 43, 8, 18, 0, 1, 3, 9, 13, 14, 16, 1, 1};
-inline constexpr Layout kJet4Layout{
-    kJet4PageSize, 12, 16, 40, 41, 43, 45, 47, 51, 55, 63, 12, 25, 0, 5, 7, 11, 15, 21, 23, 2, 2};
+    kJet3PageSize, 8, 12, 20, 21, 23, 25, 27, 31, 35, 39, 43, 8, 18, 0, 1, 3, 9, 13, 14, 16, 1, 1};
+inline constexpr Layout kJet4Layout{kJet4PageSize,
+                                    12,
+                                    16,
+                                    40,
+                                    41,
+                                    43,
+                                    45,
+                                    47,
+                                    51,
+                                    55,
+                                    59,
+                                    63,
+                                    12,
+                                    25,
+                                    0,
+                                    5,
+                                    7,
+                                    11,
+                                    15,
+                                    21,
+                                    23,
+                                    2,
+                                    2};
 
 } // namespace jet

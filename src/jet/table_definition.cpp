@@ -9,9 +9,6 @@
 namespace jet {
 namespace {
 
-constexpr std::size_t kPageHeaderSize = 8;
-constexpr std::size_t kNextPageOffset = 4;
-
 // The definition's bytes: its first page whole, then each continuation page after its header.
 Bytes DefinitionBytes(const PageFile& file, std::uint32_t first) {
     Bytes bytes;
@@ -23,8 +20,8 @@ Bytes DefinitionBytes(const PageFile& file, std::uint32_t first) {
             throw FormatError::Damaged("la définition d'une table boucle sur ses pages");
         }
         seen[page] = true;
-        AppendBytes(bytes, bytes.empty() ? content : content.subspan(kPageHeaderSize));
-        page = LoadU32(content, kNextPageOffset);
+        AppendBytes(bytes, bytes.empty() ? content : content.subspan(kDefinitionPageHeaderSize));
+        page = LoadU32(content, kDefinitionNextPageOffset);
     }
     return bytes;
 }
@@ -92,7 +89,8 @@ TableDefinition ReadTableDefinition(const PageFile& file, std::uint32_t page) {
     }
     std::size_t at = layout.definitionEntriesStart + realIndexCount * layout.realIndexEntrySize;
     for (std::uint16_t i = 0; i < columnCount; ++i) {
-        table.columns.push_back(ReadColumn(layout, Slice(bytes, at, layout.columnEntrySize), file.isJet3()));
+        table.columns.push_back(
+            ReadColumn(layout, Slice(bytes, at, layout.columnEntrySize), file.isJet3()));
         at += layout.columnEntrySize;
     }
     ReadNames(file, bytes, at, table.columns);

@@ -3,6 +3,8 @@
 // values, the header).
 
 #include "catalogue_tool/catalogue_build.h"
+#include "jet/format.h"
+#include "jet/little_endian.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -19,14 +21,20 @@ using test_files::TempFolder;
 
 namespace {
 
-constexpr std::size_t pageSize = 4096;
+constexpr std::size_t pageSize = jet::kJet4PageSize;
+constexpr jet::Layout layout = jet::kJet4Layout;
+constexpr std::size_t rowTable = jet::data_page::kJet4HeaderSize;
+constexpr auto dataPage = static_cast<int>(jet::PageType::Data);
 using Pages = std::set<std::uint32_t>;
 
+jet::ByteSpan asBytes(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
 std::uint32_t u16(std::string_view bytes, std::size_t at) {
-    return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
+    return jet::LoadU16(asBytes(bytes), at);
 }
 std::uint32_t u32(std::string_view bytes, std::size_t at) {
-    return u16(bytes, at) | u16(bytes, at + 2) << 16;
+    return jet::LoadU32(asBytes(bytes), at);
 }
 
 // A Jet 4 file read page by page, without libmdb.
@@ -39,18 +47,20 @@ public:
         return std::string_view(bytes_).substr(number * pageSize, pageSize);
     }
     int type(std::uint32_t number) const { return static_cast<unsigned char>(page(number)[0]); }
-    std::uint32_t owner(std::uint32_t number) const { return u32(page(number), 4); }
+    std::uint32_t owner(std::uint32_t number) const {
+        return u32(page(number), jet::data_page::kOwnerOffset);
+    }
 
     // The rows of a page of rows, checking that they are stacked without gaps.
     std::vector<std::string_view> rows(std::uint32_t number) const {
         const std::string_view bytes = page(number);
-        const std::size_t count = u16(bytes, 12);
+        const std::size_t count = u16(bytes, layout.dataRowCountOffset);
         EXPECT_LE(count, 255u) << "page " << number;
         std::vector<std::string_view> rows;
         std::size_t end = pageSize;
         for (std::size_t row = 0; row < count; ++row) {
-            const std::size_t start = u16(bytes, 14 + 2 * row);
-            EXPECT_TRUE(start < end && start >= 14 + 2 * count) << "page " << number;
+            const std::size_t start = u16(bytes, rowTable + 2 * row);
+            EXPECT_TRUE(start < end && start >= rowTable + 2 * count) << "page " << number;
             rows.push_back(bytes.substr(start, end - start));
             end = start;
         }
@@ -58,7 +68,7 @@ public:
     }
     std::size_t freeSpace(std::uint32_t number) const {
         const auto stored = rows(number);
-        std::size_t used = 14 + 2 * stored.size();
+        std::size_t used = rowTable + 2 * stored.size();
         for (const std::string_view row : stored)
             used += row.size();
         return pageSize - used;
@@ -128,7 +138,9 @@ protected:
     // Table definition pages by table name, from MSysObjects (definition on page 2).
     std::map<std::string, std::uint32_t> tables() const {
         std::map<std::string, std::uint32_t> tables;
-        for (std::uint32_t number : file_->mapped(u32(file_->page(2), 55), bitmaps_)) {
+        for (std::uint32_t number : file_->mapped(
+                 u32(file_->page(jet::kCatalogueDefinitionPage), layout.definitionUsageMap),
+                 bitmaps_)) {
             for (const std::string_view row : file_->rows(number)) {
                 // Fixed part: Id at 2, Type at 10; Name is the first variable value.
                 const std::size_t count = u16(row, row.size() - 5);
@@ -154,8 +166,10 @@ protected:
 
 TEST_P(JetStructure, PagesOfRowsRecordTheirFreeSpace) {
     for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
-        if (file_->type(number) == 0x01) {
-            EXPECT_EQ(u16(file_->page(number), 2), file_->freeSpace(number)) << "page " << number;
+        if (file_->type(number) == dataPage) {
+            EXPECT_EQ(u16(file_->page(number), jet::data_page::kFreeSpaceOffset),
+                      file_->freeSpace(number))
+                << "page " << number;
         }
 }
 
@@ -164,13 +178,17 @@ TEST_P(JetStructure, TableDefinitionsAgreeWithTheirPages) {
     ASSERT_EQ(tables.size(), 5u);
     for (const auto& [name, definition] : tables) {
         const std::string_view page = file_->page(definition);
-        ASSERT_EQ(file_->type(definition), 0x02) << name;
-        EXPECT_EQ(u16(page, 2), pageSize - u32(page, 8) - 8) << name;
+        ASSERT_EQ(file_->type(definition), static_cast<int>(jet::PageType::TableDefinition))
+            << name;
+        EXPECT_EQ(u16(page, jet::kDefinitionFreeSpaceOffset),
+                  pageSize - u32(page, jet::kDefinitionLengthOffset) -
+                      jet::kDefinitionPageHeaderSize)
+            << name;
         Pages owned;
         for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
-            if (file_->type(number) == 0x01 && file_->owner(number) == definition)
+            if (file_->type(number) == dataPage && file_->owner(number) == definition)
                 owned.insert(number);
-        EXPECT_EQ(file_->mapped(u32(page, 55), bitmaps_), owned) << name;
+        EXPECT_EQ(file_->mapped(u32(page, layout.definitionUsageMap), bitmaps_), owned) << name;
         std::size_t rows = 0;
         Pages withRoom;
         for (const std::uint32_t number : owned) {
@@ -178,9 +196,9 @@ TEST_P(JetStructure, TableDefinitionsAgreeWithTheirPages) {
             if (file_->freeSpace(number) >= 15) // room for the smallest row of Index
                 withRoom.insert(number);
         }
-        EXPECT_EQ(u32(page, 16), rows) << name;
+        EXPECT_EQ(u32(page, layout.definitionRowCount), rows) << name;
         if (name == "Index") {
-            EXPECT_EQ(file_->mapped(u32(page, 59), bitmaps_), withRoom);
+            EXPECT_EQ(file_->mapped(u32(page, layout.definitionFreeSpaceMap), bitmaps_), withRoom);
         }
     }
 }
@@ -188,12 +206,13 @@ TEST_P(JetStructure, TableDefinitionsAgreeWithTheirPages) {
 TEST_P(JetStructure, LongValuePagesAreMapped) {
     const std::string_view index = file_->page(tables().at("Index"));
     // After the column names: column 2's two usage maps, then the end mark.
-    const std::size_t maps = u32(index, 8) - 12;
+    const std::size_t maps = u32(index, jet::kDefinitionLengthOffset) - 12;
     ASSERT_EQ(u16(index, maps), 2u);
     EXPECT_EQ(u16(index, maps + 10), 0xffffu);
     Pages longValuePages;
     for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
-        if (file_->type(number) == 0x01 && file_->page(number).substr(4, 4) == "LVAL")
+        if (file_->type(number) == dataPage &&
+            file_->owner(number) == jet::data_page::kLongValueOwner)
             longValuePages.insert(number);
     EXPECT_EQ(file_->mapped(u32(index, maps + 2), bitmaps_), longValuePages);
     const Pages withRoom = file_->mapped(u32(index, maps + 6), bitmaps_);
@@ -205,16 +224,18 @@ TEST_P(JetStructure, EveryPageIsAccountedForAndNoneIsFree) {
     Pages known = {0, 1};
     for (const auto& [name, definition] : tables()) {
         known.insert(definition);
-        const std::uint32_t maps = u32(file_->page(definition), 55) >> 8;
+        const std::uint32_t maps =
+            jet::PointerPage(u32(file_->page(definition), layout.definitionUsageMap));
         known.insert(maps);
         for (std::uint32_t row = 0; row < file_->rows(maps).size(); ++row)
             file_->mapped(maps << 8 | row, bitmaps_); // notes the bitmap pages
     }
     for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
-        if (file_->type(number) == 0x01 && known.count(file_->owner(number)) == 1)
+        if (file_->type(number) == dataPage && known.count(file_->owner(number)) == 1)
             known.insert(number);
     for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
-        if (file_->type(number) == 0x01 && file_->page(number).substr(4, 4) == "LVAL")
+        if (file_->type(number) == dataPage &&
+            file_->owner(number) == jet::data_page::kLongValueOwner)
             known.insert(number);
     const Pages free = file_->mapped(1 << 8, bitmaps_); // the file's map lists free pages
     EXPECT_TRUE(free.empty() || *free.begin() == file_->pageCount());
