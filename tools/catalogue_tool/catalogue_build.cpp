@@ -20,8 +20,9 @@ std::string quoted(const std::filesystem::path& path) {
 void refuseOverwritingSource(const std::filesystem::path& source,
                              const std::filesystem::path& target) {
     std::error_code error;
-    if (std::filesystem::equivalent(source, target, error))
+    if (std::filesystem::equivalent(source, target, error)) {
         throw FileError("le fichier de sortie " + quoted(target) + " est le fichier CSV lui-même");
+    }
 }
 
 } // namespace
@@ -29,16 +30,18 @@ void refuseOverwritingSource(const std::filesystem::path& source,
 std::size_t buildCatalogue(const std::filesystem::path& source,
                            const std::filesystem::path& target) {
     std::ifstream input(source, std::ios::binary);
-    if (!input)
+    if (!input) {
         throw FileError("impossible d'ouvrir " + quoted(source) + " : " + SystemErrorText(errno));
+    }
     refuseOverwritingSource(source, target);
     CatalogueCsv csv(input, source.string());
     ReplacingFile output(target);
     std::size_t count = 0;
     try {
         CatalogueDatabase database(output.stream());
-        for (CatalogueRow row; csv.next(row); ++count)
+        for (CatalogueRow row; csv.next(row); ++count) {
             database.add(row);
+        }
         database.finish();
     } catch (const OutputFileError& error) {
         throw FileError("écriture de " + quoted(target) + " impossible : " + error.what());

@@ -27,8 +27,9 @@ std::string quoted(const std::string& name) {
 
 std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
+    if (first == std::string::npos) {
         return {};
+    }
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
@@ -57,35 +58,42 @@ void CatalogueCsv::fail(TextPosition at, const std::string& problem) const {
 
 CatalogueCsv::Column CatalogueCsv::headerColumn(const CsvField& field) const {
     const std::string name = trimmed(field.text);
-    for (std::size_t column = 0; column < columnNames.size(); ++column)
-        if (sameLetters(name, columnNames[column]))
+    for (std::size_t column = 0; column < columnNames.size(); ++column) {
+        if (sameLetters(name, columnNames[column])) {
             return static_cast<Column>(column);
+        }
+    }
     fail(field.start, (name.empty() ? std::string("colonne sans nom")
                                     : "colonne " + quoted(name) + " inconnue") +
                           " : l'en-tête ne peut nommer que Nom, cd et Description");
 }
 
 void CatalogueCsv::readHeader() {
-    if (!reader_.next(record_))
+    if (!reader_.next(record_)) {
         fail({}, "fichier vide : la première ligne doit nommer les colonnes Nom, cd et "
                  "Description");
+    }
     fieldIndex_.fill(unset);
     for (std::size_t i = 0; i < record_.fields.size(); ++i) {
         const Column column = headerColumn(record_.fields[i]);
-        if (fieldIndex_[column] != unset)
+        if (fieldIndex_[column] != unset) {
             fail(record_.fields[i].start, "colonne " + quoted(columnNames[column]) + " en double");
+        }
         fieldIndex_[column] = i;
     }
-    for (std::size_t column = 0; column < columnNames.size(); ++column)
-        if (fieldIndex_[column] == unset)
+    for (std::size_t column = 0; column < columnNames.size(); ++column) {
+        if (fieldIndex_[column] == unset) {
             fail(record_.end, "colonne " + quoted(columnNames[column]) +
                                   " absente : l'en-tête doit nommer Nom, cd et Description");
+        }
+    }
 }
 
 void CatalogueCsv::checkFieldCount() const {
     const std::size_t count = record_.fields.size();
-    if (count == columnCount)
+    if (count == columnCount) {
         return;
+    }
     const std::string problem = "cette ligne a " + std::to_string(count) + " champ" +
                                 (count > 1 ? "s" : "") + " alors que l'en-tête en nomme 3";
     fail(count > columnCount ? record_.fields[columnCount].start : record_.end, problem);
@@ -94,17 +102,20 @@ void CatalogueCsv::checkFieldCount() const {
 void CatalogueCsv::checkLength(Column column, const CsvField& field,
                                const std::u16string& text) const {
     const std::string name = quoted(columnNames[column]);
-    if (!text.empty() && text.front() == u'\ufeff')
+    if (!text.empty() && text.front() == u'\ufeff') {
         fail(field.start, name + " commence par le caractère invisible U+FEFF, que les "
                                  "lecteurs de bases Access confondent avec une marque de "
                                  "compression");
+    }
     const std::size_t limit = column == description ? maxMemoLength : maxTextLength;
-    if (text.size() <= limit)
+    if (text.size() <= limit) {
         return;
+    }
     const std::size_t characters = codePointCount(text);
-    if (characters > limit)
+    if (characters > limit) {
         fail(field.start, name + " compte " + std::to_string(characters) + " caractères, au plus " +
                               std::to_string(limit) + " sont admis");
+    }
     fail(field.start, name + " dépasse " + std::to_string(limit) +
                           " unités UTF-16 (un caractère hors du plan de base, comme un "
                           "emoji, en compte deux)");
@@ -112,16 +123,18 @@ void CatalogueCsv::checkLength(Column column, const CsvField& field,
 
 std::optional<std::u16string> CatalogueCsv::value(Column column) const {
     const CsvField& field = record_.fields[fieldIndex_[column]];
-    if (field.text.empty() && !field.quoted)
+    if (field.text.empty() && !field.quoted) {
         return std::nullopt;
+    }
     std::u16string text = utf8ToUtf16(field.text);
     checkLength(column, field, text);
     return text;
 }
 
 bool CatalogueCsv::next(CatalogueRow& row) {
-    if (!reader_.next(record_))
+    if (!reader_.next(record_)) {
         return false;
+    }
     checkFieldCount();
     row.nom = value(nom);
     row.cd = value(cd);

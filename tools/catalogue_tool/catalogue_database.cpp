@@ -30,8 +30,9 @@ std::size_t smallestRow(const TableSchema& schema) {
 }
 
 std::optional<jet::Bytes> text(const std::optional<std::u16string>& value) {
-    if (!value)
+    if (!value) {
         return std::nullopt;
+    }
     return utf16LittleEndian(*value);
 }
 
@@ -42,8 +43,9 @@ CatalogueDatabase::Layout CatalogueDatabase::reservePages(PageFile& file) {
     file.allocate(); // the file's usage map
     Layout layout;
     layout.objects = allocateTablePages(file);
-    if (layout.objects.definition != objectsDefinitionPage)
+    if (layout.objects.definition != objectsDefinitionPage) {
         throw std::logic_error("MSysObjects must be defined on page 2");
+    }
     layout.permissions = allocateTablePages(file);
     layout.queries = allocateTablePages(file);
     layout.relationships = allocateTablePages(file);
@@ -67,8 +69,9 @@ TableContents CatalogueDatabase::writeObjects() {
         {u"Index", layout_.index.definition, false},
     };
     RowPageSequence rows(file_, layout_.objects.definition, smallestRow(schema));
-    for (const RowValues& row : catalogueObjectRows(tables))
+    for (const RowValues& row : catalogueObjectRows(tables)) {
         rows.add(encodeRow(schema, row));
+    }
     rows.finish();
     TableContents contents = emptyTableContents(schema);
     contents.rowCount = rows.rowCount();
@@ -78,8 +81,9 @@ TableContents CatalogueDatabase::writeObjects() {
 
 void CatalogueDatabase::add(const CatalogueRow& row) {
     RowValues values = {text(row.nom), text(row.cd), std::nullopt};
-    if (row.description)
+    if (row.description) {
         values[2] = descriptions_.store(utf16LittleEndian(*row.description));
+    }
     indexRows_.add(encodeRow(indexSchema_, values));
 }
 
@@ -95,8 +99,9 @@ void CatalogueDatabase::finish() {
     for (const auto& [schema, pages] :
          {std::pair{permissionsTableSchema(), layout_.permissions},
           std::pair{queriesTableSchema(), layout_.queries},
-          std::pair{relationshipsTableSchema(), layout_.relationships}})
+          std::pair{relationshipsTableSchema(), layout_.relationships}}) {
         writeTableStructure(file_, schema, pages, emptyTableContents(schema));
+    }
     RowPage globalMap(globalUsageMapOwner);
     globalMap.add(globalUsageMapRecord(file_)); // last: it maps every page allocated so far
     file_.write(globalUsageMapPage, globalMap.page());

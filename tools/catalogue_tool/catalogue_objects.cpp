@@ -1,7 +1,7 @@
 #include "catalogue_tool/catalogue_objects.h"
 
-#include "jet/format.h"
 #include "catalogue_tool/text_encoding.h"
+#include "jet/format.h"
 
 namespace jet_writer {
 
@@ -69,10 +69,11 @@ std::vector<RowValues> catalogueObjectRows(const std::vector<TableEntry>& tables
         rowOf({databaseObjectId, databasesId, u"MSysDb", ObjectType::database, hiddenSystemObject,
                userOwner}),
     };
-    for (const TableEntry& table : tables)
+    for (const TableEntry& table : tables) {
         rows.push_back(
             rowOf({table.definitionPage, tablesId, table.name, ObjectType::table,
                    table.system ? hiddenSystemObject : 0, table.system ? engineOwner : userOwner}));
+    }
     return rows;
 }
 

@@ -21,16 +21,18 @@ void setEngineConstants(Page& page) {
     page.setBytes(0x9c,
                   std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>("4.0"), 4));
     page.setU32(0xe00, 0x01270108);
-    for (std::size_t offset = 0xe04; offset < jet::kJet4PageSize; offset += 2)
+    for (std::size_t offset = 0xe04; offset < jet::kJet4PageSize; offset += 2) {
         page.setU16(offset, 0x0100);
+    }
 }
 
 // An empty password, masked with the integer part of the creation date as Jet 4 does.
 void setEmptyPassword(Page& page) {
     std::array<std::uint8_t, 4> mask{};
     jet::StoreU32(mask.data(), static_cast<std::uint32_t>(jet::kFixedCreationDate));
-    for (std::size_t i = 0; i < jet::header::kJet4PasswordSize; ++i)
+    for (std::size_t i = 0; i < jet::header::kJet4PasswordSize; ++i) {
         page.setU8(jet::header::kPasswordOffset + i, mask[i % mask.size()]);
+    }
 }
 
 void setCreationDate(Page& page) {
@@ -41,8 +43,9 @@ void setCreationDate(Page& page) {
 
 void applyMask(Page& page) {
     const auto stream = jet::HeaderMaskStream();
-    for (std::size_t i = 0; i < jet::header::kJet4MaskedSize; ++i)
+    for (std::size_t i = 0; i < jet::header::kJet4MaskedSize; ++i) {
         *page.at(jet::header::kMaskedOffset + i) ^= stream[i];
+    }
 }
 
 } // namespace

@@ -29,8 +29,9 @@ char guardedFile[4096];
 volatile std::sig_atomic_t armed = 0;
 
 extern "C" void removeAndStop(int signal) {
-    if (armed)
+    if (armed) {
         unlink(guardedFile);
+    }
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
@@ -39,17 +40,20 @@ extern "C" void removeAndStop(int signal) {
 
 InterruptionGuard::InterruptionGuard(const std::filesystem::path& file) {
     const std::string path = file.string();
-    if (path.size() >= sizeof guardedFile)
+    if (path.size() >= sizeof guardedFile) {
         return; // longer than any path the system opens
+    }
     std::memcpy(guardedFile, path.c_str(), path.size() + 1);
     armed = 1;
-    for (const int signal : stopSignals)
+    for (const int signal : stopSignals) {
         std::signal(signal, removeAndStop);
+    }
 }
 
 InterruptionGuard::~InterruptionGuard() {
-    for (const int signal : stopSignals)
+    for (const int signal : stopSignals) {
         std::signal(signal, SIG_DFL);
+    }
     armed = 0;
 }
 

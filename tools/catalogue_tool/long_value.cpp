@@ -30,15 +30,17 @@ jet::Bytes chainRecord(std::uint32_t next, const std::uint8_t* data, std::size_t
 } // namespace
 
 jet::Bytes LongValueWriter::store(const jet::Bytes& value) {
-    if (value.size() > maxValueSize)
+    if (value.size() > maxValueSize) {
         throw std::logic_error("memo value too long for its length field");
+    }
     if (value.size() <= inlineMemoLimit) {
         jet::Bytes field = memoField(value.size(), storedInline, 0);
         jet::AppendBytes(field, value);
         return field;
     }
-    if (value.size() <= singleRecordLimit)
+    if (value.size() <= singleRecordLimit) {
         return memoField(value.size(), storedAsOneRecord, records_.add(value));
+    }
     return memoField(value.size(), storedAsChain, storeChain(value));
 }
 
@@ -49,10 +51,12 @@ std::uint32_t LongValueWriter::storeChain(const jet::Bytes& value) {
     const std::uint32_t tail =
         records_.add(chainRecord(0, value.data() + tailOffset, value.size() - tailOffset));
     std::vector<std::uint32_t> numbers(fullParts);
-    for (std::uint32_t& number : numbers)
+    for (std::uint32_t& number : numbers) {
         number = file_.allocate();
+    }
     for (std::size_t part = 0; part < fullParts; ++part) {
-        const std::uint32_t next = part + 1 < fullParts ? jet::RowPointer(numbers[part + 1], 0) : tail;
+        const std::uint32_t next =
+            part + 1 < fullParts ? jet::RowPointer(numbers[part + 1], 0) : tail;
         records_.addAlone(numbers[part],
                           chainRecord(next, value.data() + part * chainChunkSize, chainChunkSize));
     }

@@ -5,8 +5,8 @@
 // record when they fit in a page, otherwise as a chain of records each starting with the
 // pointer to the next one (0 on the last).
 
-#include "jet/little_endian.h"
 #include "catalogue_tool/row_page_sequence.h"
+#include "jet/little_endian.h"
 
 #include <cstdint>
 #include <vector>
@@ -22,7 +22,8 @@ inline constexpr std::size_t chainChunkSize = jet::data_page::kJet4MaxRowSize - 
 
 class LongValueWriter {
 public:
-    explicit LongValueWriter(PageFile& file) : file_(file), records_(file, jet::data_page::kLongValueOwner, 1) {}
+    explicit LongValueWriter(PageFile& file)
+        : file_(file), records_(file, jet::data_page::kLongValueOwner, 1) {}
 
     // Stores a value (at most 0xFFFFFF bytes) and returns the field for the row.
     jet::Bytes store(const jet::Bytes& value);

@@ -1,8 +1,8 @@
 #pragma once
 // One page of the file, filled in place.
 
-#include "jet/little_endian.h"
 #include "jet/format.h"
+#include "jet/little_endian.h"
 
 #include <array>
 #include <cstdint>

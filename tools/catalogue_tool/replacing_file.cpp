@@ -33,8 +33,9 @@ std::string quoted(const std::filesystem::path& path) {
 }
 
 bool flushToDisk(std::FILE* stream) {
-    if (std::fflush(stream) != 0)
+    if (std::fflush(stream) != 0) {
         return false;
+    }
 #ifdef _WIN32
     return _commit(_fileno(stream)) == 0;
 #else
@@ -51,12 +52,14 @@ std::filesystem::path folderOf(const std::filesystem::path& file) {
 std::filesystem::path followLinks(std::filesystem::path path, const std::filesystem::path& target) {
     for (int hop = 0; hop < maxLinkHops; ++hop) {
         std::error_code error;
-        if (!std::filesystem::is_symlink(path, error))
+        if (!std::filesystem::is_symlink(path, error)) {
             return path;
+        }
         const std::filesystem::path next = std::filesystem::read_symlink(path, error);
-        if (error)
+        if (error) {
             throw FileError("impossible de suivre le lien " + quoted(target) + " : " +
                             SystemErrorText(error.value()));
+        }
         path = next.is_absolute() ? next : path.parent_path() / next;
     }
     throw FileError("impossible de suivre le lien " + quoted(target) + " : " +
@@ -69,10 +72,12 @@ std::filesystem::path temporaryName(const std::filesystem::path& destination, un
     std::string name = destination.filename().string();
     if (1 + name.size() + tail.size() > nameMax) {
         name.resize(nameMax - 1 - tail.size());
-        while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xc0) == 0x80)
+        while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xc0) == 0x80) {
             name.pop_back();
-        if (!name.empty() && static_cast<unsigned char>(name.back()) >= 0xc0)
+        }
+        if (!name.empty() && static_cast<unsigned char>(name.back()) >= 0xc0) {
             name.pop_back();
+        }
     }
     return folderOf(destination) / ("." + name + tail);
 }
@@ -80,22 +85,26 @@ std::filesystem::path temporaryName(const std::filesystem::path& destination, un
 } // namespace
 
 ReplacingFile::ReplacingFile(std::filesystem::path target) : target_(std::move(target)) {
-    if (target_.filename().empty())
+    if (target_.filename().empty()) {
         throw FileError("nom de fichier de sortie manquant dans " + quoted(target_));
+    }
     destination_ = followLinks(target_, target_);
-    if (!openUnnamed())
+    if (!openUnnamed()) {
         openNamed();
+    }
     keepMode();
 }
 
 bool ReplacingFile::openUnnamed() {
 #if defined(__linux__) && defined(O_TMPFILE)
     // Naming the file later goes through /proc; without it the file could not be put in place.
-    if (access("/proc/self/fd", F_OK) != 0)
+    if (access("/proc/self/fd", F_OK) != 0) {
         return false;
+    }
     const int fd = open(folderOf(destination_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (fd < 0) {
         return false; // not on this file system; a named file reports any other fault
+    }
     stream_ = fdopen(fd, "wb");
     if (!stream_) {
         close(fd);
@@ -115,31 +124,36 @@ void ReplacingFile::openNamed() {
         errno = 0;
         stream_ = std::fopen(temporary_.string().c_str(), "wbx"); // fails if it exists
         lastError = errno;
-        if (!stream_ && lastError != EEXIST)
+        if (!stream_ && lastError != EEXIST) {
             break;
+        }
     }
-    if (!stream_)
+    if (!stream_) {
         throw FileError("impossible de créer un fichier dans le dossier de " + quoted(target_) +
                         " : " + SystemErrorText(lastError));
+    }
     guard_.emplace(temporary_);
 }
 
 void ReplacingFile::keepMode() {
 #ifndef _WIN32
     struct stat replaced {};
-    if (stat(destination_.c_str(), &replaced) != 0 || !S_ISREG(replaced.st_mode))
+    if (stat(destination_.c_str(), &replaced) != 0 || !S_ISREG(replaced.st_mode)) {
         return; // a new file: the usual mode for the user
+    }
     const int fd = fileno(stream_);
     // The group only when the user may give it; the mode in any case.
-    if (fchown(fd, static_cast<uid_t>(-1), replaced.st_gid) != 0)
+    if (fchown(fd, static_cast<uid_t>(-1), replaced.st_gid) != 0) {
         errno = 0;
+    }
     fchmod(fd, replaced.st_mode & 07777);
 #endif
 }
 
 ReplacingFile::~ReplacingFile() {
-    if (!stream_)
+    if (!stream_) {
         return;
+    }
     std::fclose(stream_);
     if (!temporary_.empty()) {
         std::error_code ignored;
@@ -189,8 +203,9 @@ void ReplacingFile::commit() {
     stream_ = nullptr;
     std::error_code error;
     if (!flushed || !closed) {
-        if (!temporary_.empty())
+        if (!temporary_.empty()) {
             std::filesystem::remove(temporary_, error);
+        }
         throw FileError("écriture de " + quoted(target_) +
                         " impossible : " + SystemErrorText(flushed ? closeError : flushError));
     }

@@ -12,10 +12,12 @@ void appendFixedArea(jet::Bytes& row, const TableSchema& schema, const RowValues
     const std::size_t start = row.size();
     row.resize(start + fixedAreaSize(schema), 0);
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (!places[i].fixed || !values[i])
+        if (!places[i].fixed || !values[i]) {
             continue;
-        if (values[i]->size() != schema.columns[i].size)
+        }
+        if (values[i]->size() != schema.columns[i].size) {
             throw std::logic_error("fixed-length value of the wrong size");
+        }
         std::copy(values[i]->begin(), values[i]->end(),
                   row.begin() + static_cast<std::ptrdiff_t>(start + places[i].position));
     }
@@ -25,31 +27,37 @@ void appendVariableArea(jet::Bytes& row, const RowValues& values,
                         const std::vector<ColumnPlace>& places) {
     std::vector<std::uint16_t> offsets;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (places[i].fixed)
+        if (places[i].fixed) {
             continue;
+        }
         offsets.push_back(static_cast<std::uint16_t>(row.size()));
-        if (values[i])
+        if (values[i]) {
             jet::AppendBytes(row, *values[i]);
+        }
     }
     jet::AppendU16(row, static_cast<std::uint16_t>(row.size())); // end of the values
-    for (auto offset = offsets.rbegin(); offset != offsets.rend(); ++offset)
+    for (auto offset = offsets.rbegin(); offset != offsets.rend(); ++offset) {
         jet::AppendU16(row, *offset);
+    }
     jet::AppendU16(row, static_cast<std::uint16_t>(offsets.size()));
 }
 
 void appendNullMask(jet::Bytes& row, const RowValues& values) {
     jet::Bytes mask((values.size() + 7) / 8, 0);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        if (values[i])
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i]) {
             mask[i / 8] |= static_cast<std::uint8_t>(1u << (i % 8));
+        }
+    }
     jet::AppendBytes(row, mask);
 }
 
 } // namespace
 
 jet::Bytes encodeRow(const TableSchema& schema, const RowValues& values) {
-    if (values.size() != schema.columns.size())
+    if (values.size() != schema.columns.size()) {
         throw std::logic_error("row with the wrong number of values");
+    }
     const std::vector<ColumnPlace> places = columnPlaces(schema);
     jet::Bytes row;
     jet::AppendU16(row, static_cast<std::uint16_t>(values.size()));

@@ -3,8 +3,8 @@
 // then the offsets that delimit the latter (in reverse order), their count, and a null mask
 // with one bit per column (set when the value is present).
 
-#include "jet/little_endian.h"
 #include "catalogue_tool/table_schema.h"
+#include "jet/little_endian.h"
 
 #include <optional>
 #include <vector>

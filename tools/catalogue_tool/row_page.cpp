@@ -26,11 +26,13 @@ bool RowPage::fits(std::size_t rowSize) const {
 }
 
 std::uint8_t RowPage::add(std::span<const std::uint8_t> row) {
-    if (!fits(row.size()))
+    if (!fits(row.size())) {
         throw std::logic_error("row does not fit in the page");
+    }
     top_ -= row.size();
     page_.setBytes(top_, row);
-    page_.setU16(jet::data_page::kJet4HeaderSize + rowOffsetSize * rowCount_, static_cast<std::uint16_t>(top_));
+    page_.setU16(jet::data_page::kJet4HeaderSize + rowOffsetSize * rowCount_,
+                 static_cast<std::uint16_t>(top_));
     return static_cast<std::uint8_t>(rowCount_++);
 }
 

@@ -8,10 +8,12 @@ RowPageSequence::RowPageSequence(PageFile& file, std::uint32_t owner, std::size_
     : file_(file), owner_(owner), usefulRoom_(usefulRoom) {}
 
 std::uint32_t RowPageSequence::add(const jet::Bytes& row) {
-    if (row.size() > jet::data_page::kJet4MaxRowSize)
+    if (row.size() > jet::data_page::kJet4MaxRowSize) {
         throw std::logic_error("row larger than a page");
-    if (open_ && !open_->fits(row.size()))
+    }
+    if (open_ && !open_->fits(row.size())) {
         closeOpenPage();
+    }
     if (!open_) {
         open_.emplace(owner_);
         openNumber_ = file_.allocate();
@@ -22,8 +24,9 @@ std::uint32_t RowPageSequence::add(const jet::Bytes& row) {
 }
 
 void RowPageSequence::addAlone(std::uint32_t number, const jet::Bytes& row) {
-    if (!pages_.empty() && number < pages_.back())
+    if (!pages_.empty() && number < pages_.back()) {
         throw std::logic_error("pages added out of order");
+    }
     RowPage page(owner_);
     page.add(row);
     file_.write(number, page.page());
@@ -33,14 +36,16 @@ void RowPageSequence::addAlone(std::uint32_t number, const jet::Bytes& row) {
 
 void RowPageSequence::closeOpenPage() {
     file_.write(openNumber_, open_->page());
-    if (open_->fits(usefulRoom_))
+    if (open_->fits(usefulRoom_)) {
         pagesWithFreeSpace_.push_back(openNumber_);
+    }
     open_.reset();
 }
 
 void RowPageSequence::finish() {
-    if (open_)
+    if (open_) {
         closeOpenPage();
+    }
 }
 
 } // namespace jet_writer

@@ -3,9 +3,9 @@
 // row goes to the page being filled when it fits, otherwise to a new page. Readers go through
 // a table's pages in increasing page order, so its rows keep the order in which they came.
 
-#include "jet/little_endian.h"
 #include "catalogue_tool/page_file.h"
 #include "catalogue_tool/row_page.h"
+#include "jet/little_endian.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -12,10 +12,12 @@ constexpr std::size_t columnEntrySize = 25;
 
 std::uint8_t columnFlags(const TableSchema& schema, const ColumnDefinition& column) {
     std::uint8_t flags = jet::column_flag::kNullable;
-    if (isFixedLength(column.type))
+    if (isFixedLength(column.type)) {
         flags |= jet::column_flag::kFixedLength;
-    if (schema.system)
+    }
+    if (schema.system) {
         flags |= jet::column_flag::kSystemTable;
+    }
     return flags;
 }
 
@@ -41,7 +43,8 @@ void appendHeader(jet::Bytes& out, const TableSchema& schema, const TableStorage
     jet::AppendU32(out, storage.table.freeSpacePages);
 }
 
-void appendColumn(jet::Bytes& out, const TableSchema& schema, std::uint16_t number, ColumnPlace place) {
+void appendColumn(jet::Bytes& out, const TableSchema& schema, std::uint16_t number,
+                  ColumnPlace place) {
     const ColumnDefinition& column = schema.columns[number];
     jet::AppendU8(out, static_cast<std::uint8_t>(column.type));
     jet::AppendU32(out, jet::kTableDefinitionMagic);
@@ -59,8 +62,9 @@ void appendColumn(jet::Bytes& out, const TableSchema& schema, std::uint16_t numb
 
 void appendColumns(jet::Bytes& out, const TableSchema& schema) {
     const std::vector<ColumnPlace> places = columnPlaces(schema);
-    for (std::size_t i = 0; i < schema.columns.size(); ++i)
+    for (std::size_t i = 0; i < schema.columns.size(); ++i) {
         appendColumn(out, schema, static_cast<std::uint16_t>(i), places[i]);
+    }
     for (const ColumnDefinition& column : schema.columns) {
         const jet::Bytes name = utf16LittleEndian(column.name);
         jet::AppendU16(out, static_cast<std::uint16_t>(name.size()));
@@ -71,10 +75,12 @@ void appendColumns(jet::Bytes& out, const TableSchema& schema) {
 void appendLongValueMaps(jet::Bytes& out, const TableSchema& schema, const TableStorage& storage) {
     auto maps = storage.longValueColumns.begin();
     for (std::size_t i = 0; i < schema.columns.size(); ++i) {
-        if (!isLongValue(schema.columns[i].type))
+        if (!isLongValue(schema.columns[i].type)) {
             continue;
-        if (maps == storage.longValueColumns.end())
+        }
+        if (maps == storage.longValueColumns.end()) {
             throw std::logic_error("missing usage maps of a long-value column");
+        }
         jet::AppendU16(out, static_cast<std::uint16_t>(i));
         jet::AppendU32(out, maps->ownedPages);
         jet::AppendU32(out, maps->freeSpacePages);
@@ -90,8 +96,9 @@ Page tableDefinitionPage(const TableSchema& schema, const TableStorage& storage)
     appendHeader(definition, schema, storage);
     appendColumns(definition, schema);
     appendLongValueMaps(definition, schema, storage);
-    if (definition.size() + 8 > jet::kJet4PageSize)
+    if (definition.size() + 8 > jet::kJet4PageSize) {
         throw std::logic_error("table definition larger than a page");
+    }
     const auto length = static_cast<std::uint32_t>(definition.size());
     jet::StoreU16(&definition[2], static_cast<std::uint16_t>(jet::kJet4PageSize - length - 8));
     jet::StoreU32(&definition[8], length);

@@ -45,9 +45,11 @@ std::vector<ColumnPlace> columnPlaces(const TableSchema& schema) {
 
 std::size_t fixedAreaSize(const TableSchema& schema) {
     std::size_t size = 0;
-    for (const ColumnDefinition& column : schema.columns)
-        if (isFixedLength(column.type))
+    for (const ColumnDefinition& column : schema.columns) {
+        if (isFixedLength(column.type)) {
             size += fixedAreaShare(column);
+        }
+    }
     return size;
 }
 

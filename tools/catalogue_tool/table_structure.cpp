@@ -33,8 +33,9 @@ void writeTableStructure(PageFile& file, const TableSchema& schema, TablePages p
     TableStorage storage;
     storage.rowCount = contents.rowCount;
     storage.table = addMaps(maps, pages.usageMaps, contents.data, file);
-    for (const PageLists& longValues : contents.longValues)
+    for (const PageLists& longValues : contents.longValues) {
         storage.longValueColumns.push_back(addMaps(maps, pages.usageMaps, longValues, file));
+    }
     file.write(pages.usageMaps, maps.page());
     file.write(pages.definition, tableDefinitionPage(schema, storage));
 }

@@ -5,30 +5,34 @@ namespace jet_writer {
 Utf8Validator::Step Utf8Validator::start(std::uint8_t byte) {
     low_ = 0x80;
     high_ = 0xbf;
-    if (byte < 0x80)
+    if (byte < 0x80) {
         return Step::complete;
-    if (byte >= 0xc2 && byte <= 0xdf)
+    }
+    if (byte >= 0xc2 && byte <= 0xdf) {
         remaining_ = 1;
-    else if (byte >= 0xe0 && byte <= 0xef)
+    } else if (byte >= 0xe0 && byte <= 0xef) {
         remaining_ = 2;
-    else if (byte >= 0xf0 && byte <= 0xf4)
+    } else if (byte >= 0xf0 && byte <= 0xf4) {
         remaining_ = 3;
-    else
+    } else {
         return Step::invalid;
-    if (byte == 0xe0)
+    }
+    if (byte == 0xe0) {
         low_ = 0xa0; // shorter forms exist
-    else if (byte == 0xed)
+    } else if (byte == 0xed) {
         high_ = 0x9f; // UTF-16 surrogates
-    else if (byte == 0xf0)
+    } else if (byte == 0xf0) {
         low_ = 0x90; // shorter forms exist
-    else if (byte == 0xf4)
+    } else if (byte == 0xf4) {
         high_ = 0x8f; // beyond U+10FFFF
+    }
     return Step::partial;
 }
 
 Utf8Validator::Step Utf8Validator::feed(std::uint8_t byte) {
-    if (remaining_ == 0)
+    if (remaining_ == 0) {
         return start(byte);
+    }
     if (byte < low_ || byte > high_) {
         remaining_ = 0;
         return Step::invalid;
@@ -41,10 +45,12 @@ Utf8Validator::Step Utf8Validator::feed(std::uint8_t byte) {
 namespace {
 
 int sequenceLength(unsigned char lead) {
-    if (lead < 0x80)
+    if (lead < 0x80) {
         return 1;
-    if (lead < 0xe0)
+    }
+    if (lead < 0xe0) {
         return 2;
+    }
     return lead < 0xf0 ? 3 : 4;
 }
 
@@ -69,8 +75,9 @@ std::u16string utf8ToUtf16(std::string_view validUtf8) {
         const auto lead = static_cast<unsigned char>(validUtf8[i]);
         const int length = sequenceLength(lead);
         char32_t codePoint = lead & leadMasks[length];
-        for (int k = 1; k < length; ++k)
+        for (int k = 1; k < length; ++k) {
             codePoint = (codePoint << 6) | (static_cast<unsigned char>(validUtf8[i + k]) & 0x3f);
+        }
         next = putCodePoint(next, codePoint);
         i += static_cast<std::size_t>(length);
     }
@@ -80,8 +87,9 @@ std::u16string utf8ToUtf16(std::string_view validUtf8) {
 
 jet::Bytes utf16LittleEndian(std::u16string_view text) {
     jet::Bytes out(text.size() * 2);
-    for (std::size_t i = 0; i < text.size(); ++i)
+    for (std::size_t i = 0; i < text.size(); ++i) {
         jet::StoreU16(&out[2 * i], static_cast<std::uint16_t>(text[i]));
+    }
     return out;
 }
 

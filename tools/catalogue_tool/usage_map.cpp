@@ -21,8 +21,9 @@ jet::Bytes inlineRecord(const std::vector<std::uint32_t>& pages, std::uint32_t f
     jet::Bytes record(usageMapRecordSize, 0);
     record[0] = 0x00;
     jet::StoreU32(&record[1], first);
-    for (const std::uint32_t page : pages)
+    for (const std::uint32_t page : pages) {
         setBit(&record[5], page - first);
+    }
     return record;
 }
 
@@ -31,20 +32,23 @@ std::uint32_t writeBitmapPage(PageFile& file, const std::vector<std::uint32_t>& 
     Page page;
     page.setU8(0, static_cast<std::uint8_t>(jet::PageType::UsageBitmap));
     page.setU8(1, 0x01);
-    for (const std::uint32_t index : pages)
+    for (const std::uint32_t index : pages) {
         setBit(page.at(bitmapPageHeaderSize), index % bitmapPageSpan);
+    }
     const std::uint32_t number = file.allocate();
     file.write(number, page);
     return number;
 }
 
 jet::Bytes referenceRecord(const std::vector<std::uint32_t>& pointers) {
-    if (pointers.size() > maxBitmapPages)
+    if (pointers.size() > maxBitmapPages) {
         throw std::logic_error("usage map wider than the format allows");
+    }
     jet::Bytes record(usageMapRecordSize, 0);
     record[0] = 0x01;
-    for (std::size_t i = 0; i < pointers.size(); ++i)
+    for (std::size_t i = 0; i < pointers.size(); ++i) {
         jet::StoreU32(&record[1 + 4 * i], pointers[i]);
+    }
     return record;
 }
 
@@ -64,10 +68,12 @@ jet::Bytes referenceRecord(const std::vector<std::uint32_t>& pages, PageFile& fi
 } // namespace
 
 jet::Bytes usageMapRecord(const std::vector<std::uint32_t>& pages, PageFile& file) {
-    if (pages.empty() || pages.back() < inlinePageSpan)
+    if (pages.empty() || pages.back() < inlinePageSpan) {
         return inlineRecord(pages, 0);
-    if (pages.back() - pages.front() < inlinePageSpan)
+    }
+    if (pages.back() - pages.front() < inlinePageSpan) {
         return inlineRecord(pages, pages.front());
+    }
     return referenceRecord(pages, file);
 }
 
@@ -75,20 +81,23 @@ jet::Bytes globalUsageMapRecord(PageFile& file) {
     const std::uint32_t used = file.pageCount();
     if (used <= inlinePageSpan) {
         std::vector<std::uint32_t> free;
-        for (std::uint32_t page = used; page < inlinePageSpan; ++page)
+        for (std::uint32_t page = used; page < inlinePageSpan; ++page) {
             free.push_back(page);
+        }
         return inlineRecord(free, 0);
     }
     std::uint32_t segments = 1;
-    while (used + segments > segments * bitmapPageSpan)
+    while (used + segments > segments * bitmapPageSpan) {
         ++segments;
+    }
     const std::uint32_t end = used + segments;
     std::vector<std::uint32_t> pointers;
     for (std::uint32_t segment = 0; segment < segments; ++segment) {
         std::vector<std::uint32_t> free;
         for (std::uint32_t page = std::max(end, segment * bitmapPageSpan);
-             page < (segment + 1) * bitmapPageSpan; ++page)
+             page < (segment + 1) * bitmapPageSpan; ++page) {
             free.push_back(page);
+        }
         pointers.push_back(writeBitmapPage(file, free));
     }
     return referenceRecord(pointers);

@@ -7,8 +7,8 @@
 // bytes of bits). A wider one (type 1) lists up to 17 bitmap pages, the n-th covering the
 // 32,736 pages from n * 32,736; those pages are allocated and written here.
 
-#include "jet/little_endian.h"
 #include "catalogue_tool/page_file.h"
+#include "jet/little_endian.h"
 
 #include <cstdint>
 #include <vector>
