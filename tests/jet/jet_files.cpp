@@ -74,7 +74,7 @@ FileBytes BuildCatalogue(const std::string& csv) {
         std::ofstream out(folder.path() / "catalogue.csv", std::ios::binary);
         out << csv;
     }
-    jet_writer::buildCatalogue(folder.path() / "catalogue.csv", folder.path() / "base.MDB");
+    jet_writer::BuildCatalogue(folder.path() / "catalogue.csv", folder.path() / "base.MDB");
     return ReadBytes(folder.path() / "base.MDB");
 }
 

@@ -47,7 +47,7 @@ std::filesystem::path copyFixture(const TempFolder& folder, const std::string& n
 
 std::filesystem::path buildFrom(const TempFolder& folder, const std::string& csv) {
     writeFile(folder / "catalogue.csv", csv);
-    jet_writer::buildCatalogue(folder / "catalogue.csv", folder / "base.MDB");
+    jet_writer::BuildCatalogue(folder / "catalogue.csv", folder / "base.MDB");
     return folder / "base.MDB";
 }
 

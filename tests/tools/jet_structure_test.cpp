@@ -27,14 +27,14 @@ constexpr std::size_t rowTable = jet::data_page::kJet4HeaderSize;
 constexpr auto dataPage = static_cast<int>(jet::PageType::Data);
 using Pages = std::set<std::uint32_t>;
 
-jet::ByteSpan asBytes(std::string_view text) {
+jet::ByteSpan AsBytes(std::string_view text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
-std::uint32_t u16(std::string_view bytes, std::size_t at) {
-    return jet::LoadU16(asBytes(bytes), at);
+std::uint32_t U16(std::string_view bytes, std::size_t at) {
+    return jet::LoadU16(AsBytes(bytes), at);
 }
-std::uint32_t u32(std::string_view bytes, std::size_t at) {
-    return jet::LoadU32(asBytes(bytes), at);
+std::uint32_t U32(std::string_view bytes, std::size_t at) {
+    return jet::LoadU32(AsBytes(bytes), at);
 }
 
 // A Jet 4 file read page by page, without libmdb.
@@ -48,18 +48,18 @@ public:
     }
     int type(std::uint32_t number) const { return static_cast<unsigned char>(page(number)[0]); }
     std::uint32_t owner(std::uint32_t number) const {
-        return u32(page(number), jet::data_page::kOwnerOffset);
+        return U32(page(number), jet::data_page::kOwnerOffset);
     }
 
     // The rows of a page of rows, checking that they are stacked without gaps.
     std::vector<std::string_view> rows(std::uint32_t number) const {
         const std::string_view bytes = page(number);
-        const std::size_t count = u16(bytes, layout.dataRowCountOffset);
+        const std::size_t count = U16(bytes, layout.dataRowCountOffset);
         EXPECT_LE(count, 255u) << "page " << number;
         std::vector<std::string_view> rows;
         std::size_t end = pageSize;
         for (std::size_t row = 0; row < count; ++row) {
-            const std::size_t start = u16(bytes, rowTable + 2 * row);
+            const std::size_t start = U16(bytes, rowTable + 2 * row);
             EXPECT_TRUE(start < end && start >= rowTable + 2 * count) << "page " << number;
             rows.push_back(bytes.substr(start, end - start));
             end = start;
@@ -83,11 +83,11 @@ public:
         EXPECT_EQ(record.size(), 69u);
         Pages pages;
         if (record[0] == 0) {
-            addBits(pages, record.substr(5), u32(record, 1));
+            addBits(pages, record.substr(5), U32(record, 1));
             return pages;
         }
         for (std::uint32_t slot = 0; slot < 17; ++slot) {
-            if (const std::uint32_t bitmap = u32(record, 1 + 4 * slot)) {
+            if (const std::uint32_t bitmap = U32(record, 1 + 4 * slot)) {
                 EXPECT_EQ(type(bitmap), 0x05);
                 bitmapPages.insert(bitmap);
                 addBits(pages, page(bitmap).substr(4), slot * (pageSize - 4) * 8);
@@ -106,7 +106,7 @@ private:
     std::string bytes_;
 };
 
-std::string catalogueCsv(int rows, int descriptionLength) {
+std::string CatalogueCsv(int rows, int descriptionLength) {
     std::string csv = "Nom,cd,Description\n";
     for (int i = 0; i < rows; ++i) {
         const int length = i % 50 == 7 ? 30000 : i % 50 == 9 ? 1500 : descriptionLength;
@@ -130,8 +130,8 @@ class JetStructure : public testing::TestWithParam<Sample> {
 protected:
     void SetUp() override {
         test_files::writeFile(folder_ / "c.csv",
-                              catalogueCsv(GetParam().rows, GetParam().descriptionLength));
-        jet_writer::buildCatalogue(folder_ / "c.csv", folder_ / "base.MDB");
+                              CatalogueCsv(GetParam().rows, GetParam().descriptionLength));
+        jet_writer::BuildCatalogue(folder_ / "c.csv", folder_ / "base.MDB");
         file_ = std::make_unique<JetFile>(folder_ / "base.MDB");
     }
 
@@ -139,19 +139,19 @@ protected:
     std::map<std::string, std::uint32_t> tables() const {
         std::map<std::string, std::uint32_t> tables;
         for (std::uint32_t number : file_->mapped(
-                 u32(file_->page(jet::kCatalogueDefinitionPage), layout.definitionUsageMap),
+                 U32(file_->page(jet::kCatalogueDefinitionPage), layout.definitionUsageMap),
                  bitmaps_)) {
             for (const std::string_view row : file_->rows(number)) {
                 // Fixed part: Id at 2, Type at 10; Name is the first variable value.
-                const std::size_t count = u16(row, row.size() - 5);
-                const std::size_t nameStart = u16(row, row.size() - 5 - 2);
-                const std::size_t nameEnd = u16(row, row.size() - 5 - 4);
+                const std::size_t count = U16(row, row.size() - 5);
+                const std::size_t nameStart = U16(row, row.size() - 5 - 2);
+                const std::size_t nameEnd = U16(row, row.size() - 5 - 4);
                 EXPECT_EQ(count, 11u);
                 std::string name;
                 for (std::size_t i = nameStart; i < nameEnd; i += 2)
                     name += row[i];
-                if (u16(row, 10) == 1)
-                    tables[name] = u32(row, 2);
+                if (U16(row, 10) == 1)
+                    tables[name] = U32(row, 2);
             }
         }
         return tables;
@@ -167,7 +167,7 @@ protected:
 TEST_P(JetStructure, PagesOfRowsRecordTheirFreeSpace) {
     for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
         if (file_->type(number) == dataPage) {
-            EXPECT_EQ(u16(file_->page(number), jet::data_page::kFreeSpaceOffset),
+            EXPECT_EQ(U16(file_->page(number), jet::data_page::kFreeSpaceOffset),
                       file_->freeSpace(number))
                 << "page " << number;
         }
@@ -180,15 +180,15 @@ TEST_P(JetStructure, TableDefinitionsAgreeWithTheirPages) {
         const std::string_view page = file_->page(definition);
         ASSERT_EQ(file_->type(definition), static_cast<int>(jet::PageType::TableDefinition))
             << name;
-        EXPECT_EQ(u16(page, jet::kDefinitionFreeSpaceOffset),
-                  pageSize - u32(page, jet::kDefinitionLengthOffset) -
+        EXPECT_EQ(U16(page, jet::kDefinitionFreeSpaceOffset),
+                  pageSize - U32(page, jet::kDefinitionLengthOffset) -
                       jet::kDefinitionPageHeaderSize)
             << name;
         Pages owned;
         for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
             if (file_->type(number) == dataPage && file_->owner(number) == definition)
                 owned.insert(number);
-        EXPECT_EQ(file_->mapped(u32(page, layout.definitionUsageMap), bitmaps_), owned) << name;
+        EXPECT_EQ(file_->mapped(U32(page, layout.definitionUsageMap), bitmaps_), owned) << name;
         std::size_t rows = 0;
         Pages withRoom;
         for (const std::uint32_t number : owned) {
@@ -196,9 +196,9 @@ TEST_P(JetStructure, TableDefinitionsAgreeWithTheirPages) {
             if (file_->freeSpace(number) >= 15) // room for the smallest row of Index
                 withRoom.insert(number);
         }
-        EXPECT_EQ(u32(page, layout.definitionRowCount), rows) << name;
+        EXPECT_EQ(U32(page, layout.definitionRowCount), rows) << name;
         if (name == "Index") {
-            EXPECT_EQ(file_->mapped(u32(page, layout.definitionFreeSpaceMap), bitmaps_), withRoom);
+            EXPECT_EQ(file_->mapped(U32(page, layout.definitionFreeSpaceMap), bitmaps_), withRoom);
         }
     }
 }
@@ -206,16 +206,16 @@ TEST_P(JetStructure, TableDefinitionsAgreeWithTheirPages) {
 TEST_P(JetStructure, LongValuePagesAreMapped) {
     const std::string_view index = file_->page(tables().at("Index"));
     // After the column names: column 2's two usage maps, then the end mark.
-    const std::size_t maps = u32(index, jet::kDefinitionLengthOffset) - 12;
-    ASSERT_EQ(u16(index, maps), 2u);
-    EXPECT_EQ(u16(index, maps + 10), 0xffffu);
+    const std::size_t maps = U32(index, jet::kDefinitionLengthOffset) - 12;
+    ASSERT_EQ(U16(index, maps), 2u);
+    EXPECT_EQ(U16(index, maps + 10), 0xffffu);
     Pages longValuePages;
     for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
         if (file_->type(number) == dataPage &&
             file_->owner(number) == jet::data_page::kLongValueOwner)
             longValuePages.insert(number);
-    EXPECT_EQ(file_->mapped(u32(index, maps + 2), bitmaps_), longValuePages);
-    const Pages withRoom = file_->mapped(u32(index, maps + 6), bitmaps_);
+    EXPECT_EQ(file_->mapped(U32(index, maps + 2), bitmaps_), longValuePages);
+    const Pages withRoom = file_->mapped(U32(index, maps + 6), bitmaps_);
     for (const std::uint32_t number : longValuePages)
         EXPECT_EQ(withRoom.count(number) == 1, file_->freeSpace(number) > 0) << number;
 }
@@ -225,7 +225,7 @@ TEST_P(JetStructure, EveryPageIsAccountedForAndNoneIsFree) {
     for (const auto& [name, definition] : tables()) {
         known.insert(definition);
         const std::uint32_t maps =
-            jet::PointerPage(u32(file_->page(definition), layout.definitionUsageMap));
+            jet::PointerPage(U32(file_->page(definition), layout.definitionUsageMap));
         known.insert(maps);
         for (std::uint32_t row = 0; row < file_->rows(maps).size(); ++row)
             file_->mapped(maps << 8 | row, bitmaps_); // notes the bitmap pages
@@ -254,7 +254,7 @@ TEST(JetHeader, MatchesAnAccessWrittenFileButForTheDateAndPassword) {
         GTEST_SKIP() << "no Access-written Jet 4 file at " << access;
     TempFolder folder;
     test_files::writeFile(folder / "c.csv", "Nom,cd,Description\n");
-    jet_writer::buildCatalogue(folder / "c.csv", folder / "base.MDB");
+    jet_writer::BuildCatalogue(folder / "c.csv", folder / "base.MDB");
     const std::string ours = test_files::readFile(folder / "base.MDB").substr(0, pageSize);
     const std::string theirs = test_files::readFile(access).substr(0, pageSize);
     constexpr std::size_t password = 0x42;

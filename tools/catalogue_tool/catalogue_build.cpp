@@ -13,27 +13,27 @@ namespace jet_writer {
 
 namespace {
 
-std::string quoted(const std::filesystem::path& path) {
+std::string Quoted(const std::filesystem::path& path) {
     return "« " + path.string() + " »";
 }
 
-void refuseOverwritingSource(const std::filesystem::path& source,
+void RefuseOverwritingSource(const std::filesystem::path& source,
                              const std::filesystem::path& target) {
     std::error_code error;
     if (std::filesystem::equivalent(source, target, error)) {
-        throw FileError("le fichier de sortie " + quoted(target) + " est le fichier CSV lui-même");
+        throw FileError("le fichier de sortie " + Quoted(target) + " est le fichier CSV lui-même");
     }
 }
 
 } // namespace
 
-std::size_t buildCatalogue(const std::filesystem::path& source,
+std::size_t BuildCatalogue(const std::filesystem::path& source,
                            const std::filesystem::path& target) {
     std::ifstream input(source, std::ios::binary);
     if (!input) {
-        throw FileError("impossible d'ouvrir " + quoted(source) + " : " + SystemErrorText(errno));
+        throw FileError("impossible d'ouvrir " + Quoted(source) + " : " + SystemErrorText(errno));
     }
-    refuseOverwritingSource(source, target);
+    RefuseOverwritingSource(source, target);
     CatalogueCsv csv(input, source.string());
     ReplacingFile output(target);
     std::size_t count = 0;
@@ -44,7 +44,7 @@ std::size_t buildCatalogue(const std::filesystem::path& source,
         }
         database.finish();
     } catch (const OutputFileError& error) {
-        throw FileError("écriture de " + quoted(target) + " impossible : " + error.what());
+        throw FileError("écriture de " + Quoted(target) + " impossible : " + error.what());
     }
     output.commit();
     return count;

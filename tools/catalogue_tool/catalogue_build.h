@@ -8,7 +8,7 @@ namespace jet_writer {
 
 // Builds `target` from the CSV file `source` and returns the number of entries written.
 // Throws InputError or FileError; on failure the target is left as it was.
-std::size_t buildCatalogue(const std::filesystem::path& source,
+std::size_t BuildCatalogue(const std::filesystem::path& source,
                            const std::filesystem::path& target);
 
 } // namespace jet_writer

@@ -11,7 +11,7 @@ constexpr std::size_t unset = static_cast<std::size_t>(-1);
 
 // A name as the message shows it: a byte order mark inside it (a second one, say, after the one
 // that starts the file) would be invisible, so it is spelt out.
-std::string quoted(const std::string& name) {
+std::string Quoted(const std::string& name) {
     const std::string mark = "\xef\xbb\xbf";
     std::string shown;
     for (std::size_t at = 0; at < name.size();) {
@@ -25,7 +25,7 @@ std::string quoted(const std::string& name) {
     return "« " + shown + " »";
 }
 
-std::string trimmed(const std::string& text) {
+std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) {
         return {};
@@ -33,13 +33,13 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-bool sameLetters(const std::string& a, const std::string& b) {
+bool SameLetters(const std::string& a, const std::string& b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-std::size_t codePointCount(const std::u16string& text) {
+std::size_t CodePointCount(const std::u16string& text) {
     return text.size() -
            static_cast<std::size_t>(std::count_if(
                text.begin(), text.end(), [](char16_t u) { return u >= 0xdc00 && u <= 0xdfff; }));
@@ -57,14 +57,14 @@ void CatalogueCsv::fail(TextPosition at, const std::string& problem) const {
 }
 
 CatalogueCsv::Column CatalogueCsv::headerColumn(const CsvField& field) const {
-    const std::string name = trimmed(field.text);
+    const std::string name = Trimmed(field.text);
     for (std::size_t column = 0; column < columnNames.size(); ++column) {
-        if (sameLetters(name, columnNames[column])) {
+        if (SameLetters(name, columnNames[column])) {
             return static_cast<Column>(column);
         }
     }
     fail(field.start, (name.empty() ? std::string("colonne sans nom")
-                                    : "colonne " + quoted(name) + " inconnue") +
+                                    : "colonne " + Quoted(name) + " inconnue") +
                           " : l'en-tête ne peut nommer que Nom, cd et Description");
 }
 
@@ -77,13 +77,13 @@ void CatalogueCsv::readHeader() {
     for (std::size_t i = 0; i < record_.fields.size(); ++i) {
         const Column column = headerColumn(record_.fields[i]);
         if (fieldIndex_[column] != unset) {
-            fail(record_.fields[i].start, "colonne " + quoted(columnNames[column]) + " en double");
+            fail(record_.fields[i].start, "colonne " + Quoted(columnNames[column]) + " en double");
         }
         fieldIndex_[column] = i;
     }
     for (std::size_t column = 0; column < columnNames.size(); ++column) {
         if (fieldIndex_[column] == unset) {
-            fail(record_.end, "colonne " + quoted(columnNames[column]) +
+            fail(record_.end, "colonne " + Quoted(columnNames[column]) +
                                   " absente : l'en-tête doit nommer Nom, cd et Description");
         }
     }
@@ -101,7 +101,7 @@ void CatalogueCsv::checkFieldCount() const {
 
 void CatalogueCsv::checkLength(Column column, const CsvField& field,
                                const std::u16string& text) const {
-    const std::string name = quoted(columnNames[column]);
+    const std::string name = Quoted(columnNames[column]);
     if (!text.empty() && text.front() == u'\ufeff') {
         fail(field.start, name + " commence par le caractère invisible U+FEFF, que les "
                                  "lecteurs de bases Access confondent avec une marque de "
@@ -111,7 +111,7 @@ void CatalogueCsv::checkLength(Column column, const CsvField& field,
     if (text.size() <= limit) {
         return;
     }
-    const std::size_t characters = codePointCount(text);
+    const std::size_t characters = CodePointCount(text);
     if (characters > limit) {
         fail(field.start, name + " compte " + std::to_string(characters) + " caractères, au plus " +
                               std::to_string(limit) + " sont admis");
@@ -126,7 +126,7 @@ std::optional<std::u16string> CatalogueCsv::value(Column column) const {
     if (field.text.empty() && !field.quoted) {
         return std::nullopt;
     }
-    std::u16string text = utf8ToUtf16(field.text);
+    std::u16string text = Utf8ToUtf16(field.text);
     checkLength(column, field, text);
     return text;
 }

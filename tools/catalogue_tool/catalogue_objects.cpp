@@ -29,49 +29,49 @@ struct CatalogueObject {
     const jet::Bytes& owner;
 };
 
-jet::Bytes u32(std::uint32_t value) {
+jet::Bytes U32(std::uint32_t value) {
     jet::Bytes bytes;
     jet::AppendU32(bytes, value);
     return bytes;
 }
 
-jet::Bytes date() {
+jet::Bytes Date() {
     jet::Bytes bytes;
     jet::AppendF64(bytes, jet::kFixedCreationDate);
     return bytes;
 }
 
-RowValues rowOf(const CatalogueObject& object) {
+RowValues RowOf(const CatalogueObject& object) {
     jet::Bytes type;
     jet::AppendU16(type, static_cast<std::uint16_t>(object.type));
     RowValues row(17);
-    row[0] = u32(object.id);
-    row[1] = u32(object.parentId);
-    row[2] = utf16LittleEndian(object.name);
+    row[0] = U32(object.id);
+    row[1] = U32(object.parentId);
+    row[2] = Utf16LittleEndian(object.name);
     row[3] = type;
-    row[4] = date();
-    row[5] = date();
+    row[4] = Date();
+    row[5] = Date();
     row[6] = object.owner;
-    row[7] = u32(object.flags);
+    row[7] = U32(object.flags);
     return row;
 }
 
 } // namespace
 
-std::vector<RowValues> catalogueObjectRows(const std::vector<TableEntry>& tables) {
+std::vector<RowValues> CatalogueObjectRows(const std::vector<TableEntry>& tables) {
     std::vector<RowValues> rows = {
-        rowOf(
+        RowOf(
             {tablesId, rootId, u"Tables", ObjectType::container, hiddenSystemObject, engineOwner}),
-        rowOf({databasesId, rootId, u"Databases", ObjectType::container, hiddenSystemObject,
+        RowOf({databasesId, rootId, u"Databases", ObjectType::container, hiddenSystemObject,
                engineOwner}),
-        rowOf({relationshipsId, rootId, u"Relationships", ObjectType::container, hiddenSystemObject,
+        RowOf({relationshipsId, rootId, u"Relationships", ObjectType::container, hiddenSystemObject,
                engineOwner}),
-        rowOf({databaseObjectId, databasesId, u"MSysDb", ObjectType::database, hiddenSystemObject,
+        RowOf({databaseObjectId, databasesId, u"MSysDb", ObjectType::database, hiddenSystemObject,
                userOwner}),
     };
     for (const TableEntry& table : tables) {
         rows.push_back(
-            rowOf({table.definitionPage, tablesId, table.name, ObjectType::table,
+            RowOf({table.definitionPage, tablesId, table.name, ObjectType::table,
                    table.system ? hiddenSystemObject : 0, table.system ? engineOwner : userOwner}));
     }
     return rows;

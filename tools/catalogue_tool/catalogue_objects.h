@@ -16,6 +16,6 @@ struct TableEntry {
     bool system;
 };
 
-std::vector<RowValues> catalogueObjectRows(const std::vector<TableEntry>& tables);
+std::vector<RowValues> CatalogueObjectRows(const std::vector<TableEntry>& tables);
 
 } // namespace jet_writer

@@ -8,13 +8,13 @@ namespace jet_writer {
 
 namespace {
 
-std::string hexByte(unsigned char byte) {
+std::string HexByte(unsigned char byte) {
     char text[8];
     std::snprintf(text, sizeof text, "0x%02X", byte);
     return text;
 }
 
-bool startsWith(const char* bytes, std::size_t size, std::initializer_list<unsigned char> prefix) {
+bool StartsWith(const char* bytes, std::size_t size, std::initializer_list<unsigned char> prefix) {
     if (size < prefix.size()) {
         return false;
     }
@@ -51,9 +51,9 @@ bool CsvReader::refill() {
 void CsvReader::skipByteOrderMark() {
     refill();
     const char* bytes = buffer_.data() + begin_;
-    if (startsWith(bytes, end_, {0xef, 0xbb, 0xbf})) {
+    if (StartsWith(bytes, end_, {0xef, 0xbb, 0xbf})) {
         begin_ += 3;
-    } else if (startsWith(bytes, end_, {0xff, 0xfe}) || startsWith(bytes, end_, {0xfe, 0xff})) {
+    } else if (StartsWith(bytes, end_, {0xff, 0xfe}) || StartsWith(bytes, end_, {0xfe, 0xff})) {
         fail(here_, "le fichier est en UTF-16 ; enregistrez-le en UTF-8");
     }
 }
@@ -103,11 +103,11 @@ void CsvReader::advance() {
 // no character.
 void CsvReader::failInvalid(unsigned char byte) const {
     if (sequence_.empty()) {
-        fail(characterStart_, "texte UTF-8 invalide (octet " + hexByte(byte) + ")");
+        fail(characterStart_, "texte UTF-8 invalide (octet " + HexByte(byte) + ")");
     }
     std::string bytes;
     for (const char sequenceByte : sequence_) {
-        bytes += " " + hexByte(static_cast<unsigned char>(sequenceByte));
+        bytes += " " + HexByte(static_cast<unsigned char>(sequenceByte));
     }
     const bool continuation = (byte & 0xc0) == 0x80;
     if (!continuation) {
@@ -115,7 +115,7 @@ void CsvReader::failInvalid(unsigned char byte) const {
                                   std::string(sequence_.size() > 1 ? "octets" : "octet") + bytes +
                                   (sequence_.size() > 1 ? " sans leur suite)" : " sans sa suite)"));
     }
-    fail(characterStart_, "texte UTF-8 invalide (octets" + bytes + " " + hexByte(byte) + ")");
+    fail(characterStart_, "texte UTF-8 invalide (octets" + bytes + " " + HexByte(byte) + ")");
 }
 
 // Takes in one go the ASCII characters up to the next quote, comma, line break or control

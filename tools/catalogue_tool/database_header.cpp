@@ -11,7 +11,7 @@ namespace {
 
 // Values of unknown meaning that Access writes in every new Jet 4 file, kept as it writes
 // them.
-void setEngineConstants(Page& page) {
+void SetEngineConstants(Page& page) {
     static constexpr std::uint8_t counters[] = {0x00, 0x01, 0x00, 0x00, 0x01, 0x01, 0x00, 0x00,
                                                 0x02, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00,
                                                 0x04, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00};
@@ -27,7 +27,7 @@ void setEngineConstants(Page& page) {
 }
 
 // An empty password, masked with the integer part of the creation date as Jet 4 does.
-void setEmptyPassword(Page& page) {
+void SetEmptyPassword(Page& page) {
     std::array<std::uint8_t, 4> mask{};
     jet::StoreU32(mask.data(), static_cast<std::uint32_t>(jet::kFixedCreationDate));
     for (std::size_t i = 0; i < jet::header::kJet4PasswordSize; ++i) {
@@ -35,13 +35,13 @@ void setEmptyPassword(Page& page) {
     }
 }
 
-void setCreationDate(Page& page) {
+void SetCreationDate(Page& page) {
     jet::Bytes date;
     jet::AppendF64(date, jet::kFixedCreationDate);
     page.setBytes(jet::header::kCreationDateOffset, date);
 }
 
-void applyMask(Page& page) {
+void ApplyMask(Page& page) {
     const auto stream = jet::HeaderMaskStream();
     for (std::size_t i = 0; i < jet::header::kJet4MaskedSize; ++i) {
         *page.at(jet::header::kMaskedOffset + i) ^= stream[i];
@@ -50,7 +50,7 @@ void applyMask(Page& page) {
 
 } // namespace
 
-Page databaseHeaderPage() {
+Page DatabaseHeaderPage() {
     Page page;
     page.setU8(0, static_cast<std::uint8_t>(jet::PageType::DatabaseHeader));
     page.setU8(1, 0x01);
@@ -59,13 +59,13 @@ Page databaseHeaderPage() {
                   std::span<const std::uint8_t>(
                       reinterpret_cast<const std::uint8_t*>(engine.data()), engine.size()));
     page.setU32(jet::header::kVersionOffset, static_cast<std::uint32_t>(jet::Version::Jet4));
-    setEngineConstants(page);
+    SetEngineConstants(page);
     page.setU16(jet::header::kCodePageOffset, jet::kWindowsWesternCodePage);
     page.setU32(jet::header::kDatabaseKeyOffset, 0); // not encrypted
-    setEmptyPassword(page);
+    SetEmptyPassword(page);
     page.setU32(jet::header::kSortOrderOffset, jet::kGeneralSortOrder);
-    setCreationDate(page);
-    applyMask(page);
+    SetCreationDate(page);
+    ApplyMask(page);
     return page;
 }
 

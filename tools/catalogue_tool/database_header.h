@@ -7,6 +7,6 @@
 
 namespace jet_writer {
 
-Page databaseHeaderPage();
+Page DatabaseHeaderPage();
 
 } // namespace jet_writer

@@ -28,7 +28,7 @@ constexpr int stopSignals[] = {SIGINT, SIGTERM};
 char guardedFile[4096];
 volatile std::sig_atomic_t armed = 0;
 
-extern "C" void removeAndStop(int signal) {
+extern "C" void RemoveAndStop(int signal) {
     if (armed) {
         unlink(guardedFile);
     }
@@ -46,7 +46,7 @@ InterruptionGuard::InterruptionGuard(const std::filesystem::path& file) {
     std::memcpy(guardedFile, path.c_str(), path.size() + 1);
     armed = 1;
     for (const int signal : stopSignals) {
-        std::signal(signal, removeAndStop);
+        std::signal(signal, RemoveAndStop);
     }
 }
 

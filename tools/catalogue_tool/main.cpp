@@ -48,28 +48,28 @@ constexpr const char* help =
     "\n"
     "Code de sortie : 0 en cas de succès, 1 en cas d'erreur, 2 si les arguments sont faux.\n";
 
-int fail(const std::string& message) {
+int Fail(const std::string& message) {
     std::fprintf(stderr, "orvane-catalogue : %s\n", message.c_str());
     return 1;
 }
 
-int exportTable(const std::string& path, const std::string& table) {
+int ExportTable(const std::string& path, const std::string& table) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return fail("le fichier " + jet::Quoted(path) + " ne peut pas être lu");
+        return Fail("le fichier " + jet::Quoted(path) + " ne peut pas être lu");
     }
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                           std::istreambuf_iterator<char>());
     if (in.bad()) {
-        return fail("le fichier " + jet::Quoted(path) + " ne peut pas être lu");
+        return Fail("le fichier " + jet::Quoted(path) + " ne peut pas être lu");
     }
     try {
         jet_writer::ExportTable(bytes, table, std::cout);
     } catch (const jet::FormatError& error) {
-        return fail(error.Message(path));
+        return Fail(error.Message(path));
     }
     std::cout.flush();
-    return std::cout ? 0 : fail("la sortie standard refuse l'écriture");
+    return std::cout ? 0 : Fail("la sortie standard refuse l'écriture");
 }
 
 } // namespace
@@ -83,9 +83,9 @@ int main(int argc, char** argv) {
     }
     if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--export") {
         try {
-            return exportTable(argv[2], argc == 4 ? argv[3] : "Index");
+            return ExportTable(argv[2], argc == 4 ? argv[3] : "Index");
         } catch (const std::bad_alloc&) {
-            return fail("mémoire insuffisante");
+            return Fail("mémoire insuffisante");
         }
     }
     if (argc != 3) {
@@ -94,13 +94,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const std::size_t count = jet_writer::buildCatalogue(argv[1], argv[2]);
+        const std::size_t count = jet_writer::BuildCatalogue(argv[1], argv[2]);
         std::printf("orvane-catalogue : %zu entrée%s écrite%s dans %s\n", count,
                     count > 1 ? "s" : "", count > 1 ? "s" : "", argv[2]);
         return 0;
     } catch (const std::bad_alloc&) {
-        return fail("mémoire insuffisante");
+        return Fail("mémoire insuffisante");
     } catch (const std::exception& error) {
-        return fail(error.what());
+        return Fail(error.what());
     }
 }

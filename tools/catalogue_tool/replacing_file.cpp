@@ -28,11 +28,11 @@ constexpr std::size_t nameMax = 255;
 #endif
 constexpr int maxLinkHops = 40;
 
-std::string quoted(const std::filesystem::path& path) {
+std::string Quoted(const std::filesystem::path& path) {
     return "« " + path.string() + " »";
 }
 
-bool flushToDisk(std::FILE* stream) {
+bool FlushToDisk(std::FILE* stream) {
     if (std::fflush(stream) != 0) {
         return false;
     }
@@ -43,13 +43,13 @@ bool flushToDisk(std::FILE* stream) {
 #endif
 }
 
-std::filesystem::path folderOf(const std::filesystem::path& file) {
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
     const std::filesystem::path folder = file.parent_path();
     return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
 // The file a path names once its symbolic links are followed, whether it exists or not.
-std::filesystem::path followLinks(std::filesystem::path path, const std::filesystem::path& target) {
+std::filesystem::path FollowLinks(std::filesystem::path path, const std::filesystem::path& target) {
     for (int hop = 0; hop < maxLinkHops; ++hop) {
         std::error_code error;
         if (!std::filesystem::is_symlink(path, error)) {
@@ -57,17 +57,17 @@ std::filesystem::path followLinks(std::filesystem::path path, const std::filesys
         }
         const std::filesystem::path next = std::filesystem::read_symlink(path, error);
         if (error) {
-            throw FileError("impossible de suivre le lien " + quoted(target) + " : " +
+            throw FileError("impossible de suivre le lien " + Quoted(target) + " : " +
                             SystemErrorText(error.value()));
         }
         path = next.is_absolute() ? next : path.parent_path() / next;
     }
-    throw FileError("impossible de suivre le lien " + quoted(target) + " : " +
+    throw FileError("impossible de suivre le lien " + Quoted(target) + " : " +
                     SystemErrorText(ELOOP));
 }
 
 // ".name.number.tmp", the name cut short (at a character's start) to fit a folder's limit.
-std::filesystem::path temporaryName(const std::filesystem::path& destination, unsigned suffix) {
+std::filesystem::path TemporaryName(const std::filesystem::path& destination, unsigned suffix) {
     const std::string tail = "." + std::to_string(suffix) + ".tmp";
     std::string name = destination.filename().string();
     if (1 + name.size() + tail.size() > nameMax) {
@@ -79,16 +79,16 @@ std::filesystem::path temporaryName(const std::filesystem::path& destination, un
             name.pop_back();
         }
     }
-    return folderOf(destination) / ("." + name + tail);
+    return FolderOf(destination) / ("." + name + tail);
 }
 
 } // namespace
 
 ReplacingFile::ReplacingFile(std::filesystem::path target) : target_(std::move(target)) {
     if (target_.filename().empty()) {
-        throw FileError("nom de fichier de sortie manquant dans " + quoted(target_));
+        throw FileError("nom de fichier de sortie manquant dans " + Quoted(target_));
     }
-    destination_ = followLinks(target_, target_);
+    destination_ = FollowLinks(target_, target_);
     if (!openUnnamed()) {
         openNamed();
     }
@@ -101,7 +101,7 @@ bool ReplacingFile::openUnnamed() {
     if (access("/proc/self/fd", F_OK) != 0) {
         return false;
     }
-    const int fd = open(folderOf(destination_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const int fd = open(FolderOf(destination_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd < 0) {
         return false; // not on this file system; a named file reports any other fault
     }
@@ -120,7 +120,7 @@ void ReplacingFile::openNamed() {
     std::random_device random;
     int lastError = 0;
     for (int attempt = 0; attempt < 100 && !stream_; ++attempt) {
-        temporary_ = temporaryName(destination_, random());
+        temporary_ = TemporaryName(destination_, random());
         errno = 0;
         stream_ = std::fopen(temporary_.string().c_str(), "wbx"); // fails if it exists
         lastError = errno;
@@ -129,7 +129,7 @@ void ReplacingFile::openNamed() {
         }
     }
     if (!stream_) {
-        throw FileError("impossible de créer un fichier dans le dossier de " + quoted(target_) +
+        throw FileError("impossible de créer un fichier dans le dossier de " + Quoted(target_) +
                         " : " + SystemErrorText(lastError));
     }
     guard_.emplace(temporary_);
@@ -167,7 +167,7 @@ void ReplacingFile::nameUnnamed() {
     std::random_device random;
     int lastError = EEXIST;
     for (int attempt = 0; attempt < 100 && lastError == EEXIST; ++attempt) {
-        temporary_ = temporaryName(destination_, random());
+        temporary_ = TemporaryName(destination_, random());
         // Guarded first: the name may exist from the link on.
         guard_.emplace(temporary_);
         lastError =
@@ -178,7 +178,7 @@ void ReplacingFile::nameUnnamed() {
     if (lastError != 0) {
         guard_.reset();
         temporary_.clear();
-        throw FileError("impossible de créer un fichier dans le dossier de " + quoted(target_) +
+        throw FileError("impossible de créer un fichier dans le dossier de " + Quoted(target_) +
                         " : " + SystemErrorText(lastError));
     }
 #endif
@@ -186,7 +186,7 @@ void ReplacingFile::nameUnnamed() {
 
 void ReplacingFile::commit() {
     errno = 0;
-    const bool flushed = flushToDisk(stream_);
+    const bool flushed = FlushToDisk(stream_);
     const int flushError = errno;
     if (flushed && temporary_.empty()) {
         try {
@@ -206,14 +206,14 @@ void ReplacingFile::commit() {
         if (!temporary_.empty()) {
             std::filesystem::remove(temporary_, error);
         }
-        throw FileError("écriture de " + quoted(target_) +
+        throw FileError("écriture de " + Quoted(target_) +
                         " impossible : " + SystemErrorText(flushed ? closeError : flushError));
     }
     std::filesystem::rename(temporary_, destination_, error);
     if (error) {
         std::error_code ignored;
         std::filesystem::remove(temporary_, ignored);
-        throw FileError("impossible de remplacer " + quoted(target_) + " : " +
+        throw FileError("impossible de remplacer " + Quoted(target_) + " : " +
                         SystemErrorText(error.value()));
     }
     guard_.reset();

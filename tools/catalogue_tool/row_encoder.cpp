@@ -7,10 +7,10 @@ namespace jet_writer {
 
 namespace {
 
-void appendFixedArea(jet::Bytes& row, const TableSchema& schema, const RowValues& values,
+void AppendFixedArea(jet::Bytes& row, const TableSchema& schema, const RowValues& values,
                      const std::vector<ColumnPlace>& places) {
     const std::size_t start = row.size();
-    row.resize(start + fixedAreaSize(schema), 0);
+    row.resize(start + FixedAreaSize(schema), 0);
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (!places[i].fixed || !values[i]) {
             continue;
@@ -23,7 +23,7 @@ void appendFixedArea(jet::Bytes& row, const TableSchema& schema, const RowValues
     }
 }
 
-void appendVariableArea(jet::Bytes& row, const RowValues& values,
+void AppendVariableArea(jet::Bytes& row, const RowValues& values,
                         const std::vector<ColumnPlace>& places) {
     std::vector<std::uint16_t> offsets;
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -42,7 +42,7 @@ void appendVariableArea(jet::Bytes& row, const RowValues& values,
     jet::AppendU16(row, static_cast<std::uint16_t>(offsets.size()));
 }
 
-void appendNullMask(jet::Bytes& row, const RowValues& values) {
+void AppendNullMask(jet::Bytes& row, const RowValues& values) {
     jet::Bytes mask((values.size() + 7) / 8, 0);
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (values[i]) {
@@ -54,16 +54,16 @@ void appendNullMask(jet::Bytes& row, const RowValues& values) {
 
 } // namespace
 
-jet::Bytes encodeRow(const TableSchema& schema, const RowValues& values) {
+jet::Bytes EncodeRow(const TableSchema& schema, const RowValues& values) {
     if (values.size() != schema.columns.size()) {
         throw std::logic_error("row with the wrong number of values");
     }
-    const std::vector<ColumnPlace> places = columnPlaces(schema);
+    const std::vector<ColumnPlace> places = ColumnPlaces(schema);
     jet::Bytes row;
     jet::AppendU16(row, static_cast<std::uint16_t>(values.size()));
-    appendFixedArea(row, schema, values, places);
-    appendVariableArea(row, values, places);
-    appendNullMask(row, values);
+    AppendFixedArea(row, schema, values, places);
+    AppendVariableArea(row, values, places);
+    AppendNullMask(row, values);
     return row;
 }
 

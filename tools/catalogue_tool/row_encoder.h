@@ -15,6 +15,6 @@ namespace jet_writer {
 // have their column's size. For tables with at least one variable-length column.
 using RowValues = std::vector<std::optional<jet::Bytes>>;
 
-jet::Bytes encodeRow(const TableSchema& schema, const RowValues& values);
+jet::Bytes EncodeRow(const TableSchema& schema, const RowValues& values);
 
 } // namespace jet_writer

@@ -7,9 +7,9 @@
 
 namespace jet_writer {
 
-TableSchema objectsTableSchema();
-TableSchema permissionsTableSchema();
-TableSchema queriesTableSchema();
-TableSchema relationshipsTableSchema();
+TableSchema ObjectsTableSchema();
+TableSchema PermissionsTableSchema();
+TableSchema QueriesTableSchema();
+TableSchema RelationshipsTableSchema();
 
 } // namespace jet_writer

@@ -10,9 +10,9 @@ namespace {
 
 constexpr std::size_t columnEntrySize = 25;
 
-std::uint8_t columnFlags(const TableSchema& schema, const ColumnDefinition& column) {
+std::uint8_t ColumnFlags(const TableSchema& schema, const ColumnDefinition& column) {
     std::uint8_t flags = jet::column_flag::kNullable;
-    if (isFixedLength(column.type)) {
+    if (IsFixedLength(column.type)) {
         flags |= jet::column_flag::kFixedLength;
     }
     if (schema.system) {
@@ -21,7 +21,7 @@ std::uint8_t columnFlags(const TableSchema& schema, const ColumnDefinition& colu
     return flags;
 }
 
-void appendHeader(jet::Bytes& out, const TableSchema& schema, const TableStorage& storage) {
+void AppendHeader(jet::Bytes& out, const TableSchema& schema, const TableStorage& storage) {
     const auto columnCount = static_cast<std::uint16_t>(schema.columns.size());
     jet::AppendU8(out, static_cast<std::uint8_t>(jet::PageType::TableDefinition));
     jet::AppendU8(out, 0x01);
@@ -35,7 +35,7 @@ void appendHeader(jet::Bytes& out, const TableSchema& schema, const TableStorage
     out.resize(out.size() + 12, 0);
     jet::AppendU8(out, schema.system ? jet::kSystemTable : jet::kUserTable);
     jet::AppendU16(out, columnCount); // columns ever, deleted included
-    jet::AppendU16(out, static_cast<std::uint16_t>(variableColumnCount(schema)));
+    jet::AppendU16(out, static_cast<std::uint16_t>(VariableColumnCount(schema)));
     jet::AppendU16(out, columnCount);
     jet::AppendU32(out, 0); // logical indexes
     jet::AppendU32(out, 0); // index entries
@@ -43,7 +43,7 @@ void appendHeader(jet::Bytes& out, const TableSchema& schema, const TableStorage
     jet::AppendU32(out, storage.table.freeSpacePages);
 }
 
-void appendColumn(jet::Bytes& out, const TableSchema& schema, std::uint16_t number,
+void AppendColumn(jet::Bytes& out, const TableSchema& schema, std::uint16_t number,
                   ColumnPlace place) {
     const ColumnDefinition& column = schema.columns[number];
     jet::AppendU8(out, static_cast<std::uint8_t>(column.type));
@@ -53,29 +53,29 @@ void appendColumn(jet::Bytes& out, const TableSchema& schema, std::uint16_t numb
     jet::AppendU16(out, number);
     jet::AppendU16(out, jet::kGeneralSortOrder);
     jet::AppendU16(out, 0);
-    jet::AppendU8(out, columnFlags(schema, column));
+    jet::AppendU8(out, ColumnFlags(schema, column));
     jet::AppendU8(out, 0); // no text compression
     jet::AppendU32(out, 0);
     jet::AppendU16(out, place.fixed ? place.position : 0);
     jet::AppendU16(out, column.size);
 }
 
-void appendColumns(jet::Bytes& out, const TableSchema& schema) {
-    const std::vector<ColumnPlace> places = columnPlaces(schema);
+void AppendColumns(jet::Bytes& out, const TableSchema& schema) {
+    const std::vector<ColumnPlace> places = ColumnPlaces(schema);
     for (std::size_t i = 0; i < schema.columns.size(); ++i) {
-        appendColumn(out, schema, static_cast<std::uint16_t>(i), places[i]);
+        AppendColumn(out, schema, static_cast<std::uint16_t>(i), places[i]);
     }
     for (const ColumnDefinition& column : schema.columns) {
-        const jet::Bytes name = utf16LittleEndian(column.name);
+        const jet::Bytes name = Utf16LittleEndian(column.name);
         jet::AppendU16(out, static_cast<std::uint16_t>(name.size()));
         jet::AppendBytes(out, name);
     }
 }
 
-void appendLongValueMaps(jet::Bytes& out, const TableSchema& schema, const TableStorage& storage) {
+void AppendLongValueMaps(jet::Bytes& out, const TableSchema& schema, const TableStorage& storage) {
     auto maps = storage.longValueColumns.begin();
     for (std::size_t i = 0; i < schema.columns.size(); ++i) {
-        if (!isLongValue(schema.columns[i].type)) {
+        if (!IsLongValue(schema.columns[i].type)) {
             continue;
         }
         if (maps == storage.longValueColumns.end()) {
@@ -91,11 +91,11 @@ void appendLongValueMaps(jet::Bytes& out, const TableSchema& schema, const Table
 
 } // namespace
 
-Page tableDefinitionPage(const TableSchema& schema, const TableStorage& storage) {
+Page TableDefinitionPage(const TableSchema& schema, const TableStorage& storage) {
     jet::Bytes definition;
-    appendHeader(definition, schema, storage);
-    appendColumns(definition, schema);
-    appendLongValueMaps(definition, schema, storage);
+    AppendHeader(definition, schema, storage);
+    AppendColumns(definition, schema);
+    AppendLongValueMaps(definition, schema, storage);
     if (definition.size() + 8 > jet::kJet4PageSize) {
         throw std::logic_error("table definition larger than a page");
     }

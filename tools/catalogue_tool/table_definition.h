@@ -23,6 +23,6 @@ struct TableStorage {
     std::vector<UsageMaps> longValueColumns; // one per memo or OLE column, in column order
 };
 
-Page tableDefinitionPage(const TableSchema& schema, const TableStorage& storage);
+Page TableDefinitionPage(const TableSchema& schema, const TableStorage& storage);
 
 } // namespace jet_writer

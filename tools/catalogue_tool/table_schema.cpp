@@ -4,7 +4,7 @@
 
 namespace jet_writer {
 
-bool isFixedLength(jet::ColumnType type) {
+bool IsFixedLength(jet::ColumnType type) {
     switch (type) {
     case jet::ColumnType::Boolean:
     case jet::ColumnType::Byte:
@@ -17,25 +17,25 @@ bool isFixedLength(jet::ColumnType type) {
     }
 }
 
-bool isLongValue(jet::ColumnType type) {
+bool IsLongValue(jet::ColumnType type) {
     return type == jet::ColumnType::Memo || type == jet::ColumnType::Ole;
 }
 
 namespace {
 // Booleans live in the row's null mask and take no room in the fixed area.
-std::uint16_t fixedAreaShare(const ColumnDefinition& column) {
+std::uint16_t FixedAreaShare(const ColumnDefinition& column) {
     return column.type == jet::ColumnType::Boolean ? 0 : column.size;
 }
 } // namespace
 
-std::vector<ColumnPlace> columnPlaces(const TableSchema& schema) {
+std::vector<ColumnPlace> ColumnPlaces(const TableSchema& schema) {
     std::vector<ColumnPlace> places;
     std::uint16_t fixedOffset = 0;
     std::uint16_t variableIndex = 0;
     for (const ColumnDefinition& column : schema.columns) {
-        if (isFixedLength(column.type)) {
+        if (IsFixedLength(column.type)) {
             places.push_back({true, fixedOffset});
-            fixedOffset = static_cast<std::uint16_t>(fixedOffset + fixedAreaShare(column));
+            fixedOffset = static_cast<std::uint16_t>(fixedOffset + FixedAreaShare(column));
         } else {
             places.push_back({false, variableIndex++});
         }
@@ -43,20 +43,20 @@ std::vector<ColumnPlace> columnPlaces(const TableSchema& schema) {
     return places;
 }
 
-std::size_t fixedAreaSize(const TableSchema& schema) {
+std::size_t FixedAreaSize(const TableSchema& schema) {
     std::size_t size = 0;
     for (const ColumnDefinition& column : schema.columns) {
-        if (isFixedLength(column.type)) {
-            size += fixedAreaShare(column);
+        if (IsFixedLength(column.type)) {
+            size += FixedAreaShare(column);
         }
     }
     return size;
 }
 
-std::size_t variableColumnCount(const TableSchema& schema) {
+std::size_t VariableColumnCount(const TableSchema& schema) {
     return static_cast<std::size_t>(
         std::count_if(schema.columns.begin(), schema.columns.end(),
-                      [](const ColumnDefinition& column) { return !isFixedLength(column.type); }));
+                      [](const ColumnDefinition& column) { return !IsFixedLength(column.type); }));
 }
 
 } // namespace jet_writer

@@ -27,11 +27,11 @@ struct ColumnPlace {
     std::uint16_t position; // offset in the fixed area, or index in the offset table
 };
 
-bool isFixedLength(jet::ColumnType type);
-bool isLongValue(jet::ColumnType type);
+bool IsFixedLength(jet::ColumnType type);
+bool IsLongValue(jet::ColumnType type);
 
-std::vector<ColumnPlace> columnPlaces(const TableSchema& schema);
-std::size_t fixedAreaSize(const TableSchema& schema);
-std::size_t variableColumnCount(const TableSchema& schema);
+std::vector<ColumnPlace> ColumnPlaces(const TableSchema& schema);
+std::size_t FixedAreaSize(const TableSchema& schema);
+std::size_t VariableColumnCount(const TableSchema& schema);
 
 } // namespace jet_writer

@@ -12,39 +12,39 @@ namespace {
 
 constexpr std::uint32_t noOwner = 0;
 
-UsageMaps addMaps(RowPage& page, std::uint32_t pageNumber, const PageLists& lists, PageFile& file) {
+UsageMaps AddMaps(RowPage& page, std::uint32_t pageNumber, const PageLists& lists, PageFile& file) {
     UsageMaps maps;
-    maps.ownedPages = jet::RowPointer(pageNumber, page.add(usageMapRecord(lists.owned, file)));
+    maps.ownedPages = jet::RowPointer(pageNumber, page.add(UsageMapRecord(lists.owned, file)));
     maps.freeSpacePages =
-        jet::RowPointer(pageNumber, page.add(usageMapRecord(lists.withFreeSpace, file)));
+        jet::RowPointer(pageNumber, page.add(UsageMapRecord(lists.withFreeSpace, file)));
     return maps;
 }
 
 } // namespace
 
-TablePages allocateTablePages(PageFile& file) {
+TablePages AllocateTablePages(PageFile& file) {
     const std::uint32_t definition = file.allocate();
     return {definition, file.allocate()};
 }
 
-void writeTableStructure(PageFile& file, const TableSchema& schema, TablePages pages,
+void WriteTableStructure(PageFile& file, const TableSchema& schema, TablePages pages,
                          const TableContents& contents) {
     RowPage maps(noOwner);
     TableStorage storage;
     storage.rowCount = contents.rowCount;
-    storage.table = addMaps(maps, pages.usageMaps, contents.data, file);
+    storage.table = AddMaps(maps, pages.usageMaps, contents.data, file);
     for (const PageLists& longValues : contents.longValues) {
-        storage.longValueColumns.push_back(addMaps(maps, pages.usageMaps, longValues, file));
+        storage.longValueColumns.push_back(AddMaps(maps, pages.usageMaps, longValues, file));
     }
     file.write(pages.usageMaps, maps.page());
-    file.write(pages.definition, tableDefinitionPage(schema, storage));
+    file.write(pages.definition, TableDefinitionPage(schema, storage));
 }
 
-TableContents emptyTableContents(const TableSchema& schema) {
+TableContents EmptyTableContents(const TableSchema& schema) {
     TableContents contents;
     contents.longValues.resize(static_cast<std::size_t>(
         std::count_if(schema.columns.begin(), schema.columns.end(),
-                      [](const ColumnDefinition& column) { return isLongValue(column.type); })));
+                      [](const ColumnDefinition& column) { return IsLongValue(column.type); })));
     return contents;
 }
 

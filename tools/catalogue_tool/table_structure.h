@@ -16,7 +16,7 @@ struct TablePages {
 };
 
 // Allocates the two pages of a table.
-TablePages allocateTablePages(PageFile& file);
+TablePages AllocateTablePages(PageFile& file);
 
 struct PageLists {
     std::vector<std::uint32_t> owned;
@@ -30,10 +30,10 @@ struct TableContents {
 };
 
 // Writes both pages, once the table's contents are complete.
-void writeTableStructure(PageFile& file, const TableSchema& schema, TablePages pages,
+void WriteTableStructure(PageFile& file, const TableSchema& schema, TablePages pages,
                          const TableContents& contents);
 
 // The contents of a table without rows.
-TableContents emptyTableContents(const TableSchema& schema);
+TableContents EmptyTableContents(const TableSchema& schema);
 
 } // namespace jet_writer

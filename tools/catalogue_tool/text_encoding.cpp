@@ -44,7 +44,7 @@ Utf8Validator::Step Utf8Validator::feed(std::uint8_t byte) {
 
 namespace {
 
-int sequenceLength(unsigned char lead) {
+int SequenceLength(unsigned char lead) {
     if (lead < 0x80) {
         return 1;
     }
@@ -54,7 +54,7 @@ int sequenceLength(unsigned char lead) {
     return lead < 0xf0 ? 3 : 4;
 }
 
-char16_t* putCodePoint(char16_t* out, char32_t codePoint) {
+char16_t* PutCodePoint(char16_t* out, char32_t codePoint) {
     if (codePoint < 0x10000) {
         *out = static_cast<char16_t>(codePoint);
         return out + 1;
@@ -67,25 +67,25 @@ char16_t* putCodePoint(char16_t* out, char32_t codePoint) {
 
 } // namespace
 
-std::u16string utf8ToUtf16(std::string_view validUtf8) {
+std::u16string Utf8ToUtf16(std::string_view validUtf8) {
     static constexpr unsigned char leadMasks[] = {0, 0x7f, 0x1f, 0x0f, 0x07};
     std::u16string out(validUtf8.size(), u'\0'); // never more units than bytes
     char16_t* next = out.data();
     for (std::size_t i = 0; i < validUtf8.size();) {
         const auto lead = static_cast<unsigned char>(validUtf8[i]);
-        const int length = sequenceLength(lead);
+        const int length = SequenceLength(lead);
         char32_t codePoint = lead & leadMasks[length];
         for (int k = 1; k < length; ++k) {
             codePoint = (codePoint << 6) | (static_cast<unsigned char>(validUtf8[i + k]) & 0x3f);
         }
-        next = putCodePoint(next, codePoint);
+        next = PutCodePoint(next, codePoint);
         i += static_cast<std::size_t>(length);
     }
     out.resize(static_cast<std::size_t>(next - out.data()));
     return out;
 }
 
-jet::Bytes utf16LittleEndian(std::u16string_view text) {
+jet::Bytes Utf16LittleEndian(std::u16string_view text) {
     jet::Bytes out(text.size() * 2);
     for (std::size_t i = 0; i < text.size(); ++i) {
         jet::StoreU16(&out[2 * i], static_cast<std::uint16_t>(text[i]));

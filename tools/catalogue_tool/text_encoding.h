@@ -28,8 +28,8 @@ private:
 };
 
 // Converts text already known to be valid UTF-8.
-std::u16string utf8ToUtf16(std::string_view validUtf8);
+std::u16string Utf8ToUtf16(std::string_view validUtf8);
 
-jet::Bytes utf16LittleEndian(std::u16string_view text);
+jet::Bytes Utf16LittleEndian(std::u16string_view text);
 
 } // namespace jet_writer

@@ -13,34 +13,34 @@ constexpr std::size_t bitmapPageHeaderSize = 4;
 constexpr std::uint32_t bitmapPageSpan = (jet::kJet4PageSize - bitmapPageHeaderSize) * 8;
 constexpr std::size_t maxBitmapPages = (usageMapRecordSize - 1) / 4;
 
-void setBit(std::uint8_t* bitmap, std::uint32_t index) {
+void SetBit(std::uint8_t* bitmap, std::uint32_t index) {
     bitmap[index / 8] |= static_cast<std::uint8_t>(1u << (index % 8));
 }
 
-jet::Bytes inlineRecord(const std::vector<std::uint32_t>& pages, std::uint32_t first) {
+jet::Bytes InlineRecord(const std::vector<std::uint32_t>& pages, std::uint32_t first) {
     jet::Bytes record(usageMapRecordSize, 0);
     record[0] = 0x00;
     jet::StoreU32(&record[1], first);
     for (const std::uint32_t page : pages) {
-        setBit(&record[5], page - first);
+        SetBit(&record[5], page - first);
     }
     return record;
 }
 
 // Writes a bitmap page with the bits of these pages, which all lie in the segment it covers.
-std::uint32_t writeBitmapPage(PageFile& file, const std::vector<std::uint32_t>& pages) {
+std::uint32_t WriteBitmapPage(PageFile& file, const std::vector<std::uint32_t>& pages) {
     Page page;
     page.setU8(0, static_cast<std::uint8_t>(jet::PageType::UsageBitmap));
     page.setU8(1, 0x01);
     for (const std::uint32_t index : pages) {
-        setBit(page.at(bitmapPageHeaderSize), index % bitmapPageSpan);
+        SetBit(page.at(bitmapPageHeaderSize), index % bitmapPageSpan);
     }
     const std::uint32_t number = file.allocate();
     file.write(number, page);
     return number;
 }
 
-jet::Bytes referenceRecord(const std::vector<std::uint32_t>& pointers) {
+jet::Bytes ReferenceRecord(const std::vector<std::uint32_t>& pointers) {
     if (pointers.size() > maxBitmapPages) {
         throw std::logic_error("usage map wider than the format allows");
     }
@@ -52,39 +52,39 @@ jet::Bytes referenceRecord(const std::vector<std::uint32_t>& pointers) {
     return record;
 }
 
-jet::Bytes referenceRecord(const std::vector<std::uint32_t>& pages, PageFile& file) {
+jet::Bytes ReferenceRecord(const std::vector<std::uint32_t>& pages, PageFile& file) {
     std::vector<std::uint32_t> pointers(pages.back() / bitmapPageSpan + 1, 0);
     for (auto begin = pages.begin(); begin != pages.end();) {
         const std::uint32_t segment = *begin / bitmapPageSpan;
         const auto end = std::find_if(begin, pages.end(), [&](std::uint32_t page) {
             return page / bitmapPageSpan != segment;
         });
-        pointers[segment] = writeBitmapPage(file, std::vector<std::uint32_t>(begin, end));
+        pointers[segment] = WriteBitmapPage(file, std::vector<std::uint32_t>(begin, end));
         begin = end;
     }
-    return referenceRecord(pointers);
+    return ReferenceRecord(pointers);
 }
 
 } // namespace
 
-jet::Bytes usageMapRecord(const std::vector<std::uint32_t>& pages, PageFile& file) {
+jet::Bytes UsageMapRecord(const std::vector<std::uint32_t>& pages, PageFile& file) {
     if (pages.empty() || pages.back() < inlinePageSpan) {
-        return inlineRecord(pages, 0);
+        return InlineRecord(pages, 0);
     }
     if (pages.back() - pages.front() < inlinePageSpan) {
-        return inlineRecord(pages, pages.front());
+        return InlineRecord(pages, pages.front());
     }
-    return referenceRecord(pages, file);
+    return ReferenceRecord(pages, file);
 }
 
-jet::Bytes globalUsageMapRecord(PageFile& file) {
+jet::Bytes GlobalUsageMapRecord(PageFile& file) {
     const std::uint32_t used = file.pageCount();
     if (used <= inlinePageSpan) {
         std::vector<std::uint32_t> free;
         for (std::uint32_t page = used; page < inlinePageSpan; ++page) {
             free.push_back(page);
         }
-        return inlineRecord(free, 0);
+        return InlineRecord(free, 0);
     }
     std::uint32_t segments = 1;
     while (used + segments > segments * bitmapPageSpan) {
@@ -98,9 +98,9 @@ jet::Bytes globalUsageMapRecord(PageFile& file) {
              page < (segment + 1) * bitmapPageSpan; ++page) {
             free.push_back(page);
         }
-        pointers.push_back(writeBitmapPage(file, free));
+        pointers.push_back(WriteBitmapPage(file, free));
     }
-    return referenceRecord(pointers);
+    return ReferenceRecord(pointers);
 }
 
 } // namespace jet_writer

@@ -18,10 +18,10 @@ namespace jet_writer {
 inline constexpr std::size_t usageMapRecordSize = 69;
 
 // The map of these pages (in increasing order).
-jet::Bytes usageMapRecord(const std::vector<std::uint32_t>& pages, PageFile& file);
+jet::Bytes UsageMapRecord(const std::vector<std::uint32_t>& pages, PageFile& file);
 
 // The file's own map, written last: every page of the file is in use, the pages after its
 // end are free.
-jet::Bytes globalUsageMapRecord(PageFile& file);
+jet::Bytes GlobalUsageMapRecord(PageFile& file);
 
 } // namespace jet_writer
