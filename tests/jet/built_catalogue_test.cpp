@@ -85,6 +85,47 @@ TEST(BuiltCatalogue, ThousandsOfRowsComeInTheFileOrder) {
     EXPECT_EQ(RoundTrip(rows), rows);
 }
 
+class CollectingSink : public jet::RowSink {
+public:
+    void Row(std::span<const jet::Field> fields) override {
+        TextRow row;
+        for (const jet::Field& field : fields) {
+            row.push_back(field.null ? std::nullopt : std::optional<std::string>(field.text));
+        }
+        rows.push_back(row);
+    }
+    std::vector<TextRow> rows;
+};
+
+TEST(BuiltCatalogue, PagesSplitBetweenThreadsGiveTheRowsInOrder) {
+    std::string csv = "Nom,cd,Description\n";
+    for (int i = 0; i < 3000; ++i) {
+        csv += "Jeu " + std::to_string(i) + ",CD," + std::string(i % 300, 'd') + "\n";
+    }
+    const jet_test::FileBytes file = BuildCatalogue(csv);
+    const std::vector<TextRow> whole = ReadTable(file, "Index");
+    const jet::Database database(file);
+    const jet::TableDefinition table = database.Table("Index");
+    const std::vector<std::size_t> columns = {2, 0};
+    for (const std::size_t parts : {1u, 2u, 3u, 7u}) {
+        std::vector<CollectingSink> sinks(parts);
+        std::vector<jet::RowSink*> pointers;
+        for (CollectingSink& sink : sinks) {
+            pointers.push_back(&sink);
+        }
+        database.ReadRowsInParts(table, columns, pointers);
+        std::vector<TextRow> joined;
+        for (const CollectingSink& sink : sinks) {
+            joined.insert(joined.end(), sink.rows.begin(), sink.rows.end());
+        }
+        ASSERT_EQ(joined.size(), whole.size()) << parts << " parts";
+        for (std::size_t i = 0; i < whole.size(); ++i) {
+            ASSERT_EQ(joined[i], (TextRow{whole[i][2], whole[i][0]}))
+                << parts << " parts, row " << i;
+        }
+    }
+}
+
 TEST(BuiltCatalogue, ATableSpreadOverManyPagesIsReadThroughBitmapPages) {
     // Past 512 pages the table's usage map lists bitmap pages instead of holding the bits.
     std::vector<TextRow> rows;

@@ -144,6 +144,27 @@ TEST(DamagedFile, ARowCountDisagreeingWithTheTableEitherWayIsRefused) {
     }
 }
 
+class NullSink : public jet::RowSink {
+public:
+    void Row(std::span<const jet::Field>) override {}
+};
+
+TEST(DamagedFile, DamageFoundByOneOfSeveralThreadsIsThrownOnceAllHaveEnded) {
+    FileBytes file = CatalogueWithChain();
+    const Layout layout(file);
+    PutU16(file, layout.firstDataPage * kPage + 14, 0x0004); // a row inside the page header
+    NullSink first;
+    NullSink second;
+    const std::vector<jet::RowSink*> sinks = {&first, &second};
+    const std::vector<std::size_t> columns = {0, 1, 2};
+    try {
+        layout.database.ReadRowsInParts(layout.table, columns, sinks);
+        FAIL() << "damage read in parts";
+    } catch (const jet::FormatError& error) {
+        EXPECT_EQ(error.detail(), "une ligne déborde de sa page");
+    }
+}
+
 TEST(DamagedFile, ATableDefinitionThatLoopsOverItsPagesIsRefused) {
     FileBytes file = CatalogueWithChain();
     const Layout layout(file);
