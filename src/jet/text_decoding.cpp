@@ -76,7 +76,8 @@ private:
     char32_t high_ = 0;
 };
 
-// Copies ASCII units eight at a time while they last; returns how many units it took.
+// Copies ASCII units eight at a time while they last, then those before the first other unit
+// of the last eight; returns how many units it took.
 std::size_t CopyAsciiUnits(const std::uint8_t* bytes, std::size_t count, char* to) {
     std::size_t k = 0;
 #if defined(__SSE2__)
@@ -84,10 +85,13 @@ std::size_t CopyAsciiUnits(const std::uint8_t* bytes, std::size_t count, char* t
     for (; k + 8 <= count; k += 8) {
         const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 2 * k));
         const __m128i high = _mm_and_si128(units, nonAscii);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xffff) {
-            break;
-        }
+        const auto ascii =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())));
+        // The eight bytes are stored whole: the caller's buffer has room for three a unit.
         _mm_storel_epi64(reinterpret_cast<__m128i*>(to + k), _mm_packus_epi16(units, units));
+        if (ascii != 0xffff) {
+            return k + static_cast<std::size_t>(std::countr_one(ascii)) / 2;
+        }
     }
 #else
     (void)bytes;
