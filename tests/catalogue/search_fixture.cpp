@@ -85,6 +85,7 @@ QString DemoCatalogueCsv() {
 
 void UseTestCatalogueReader() {
     catalogue::SetCatalogueReaderProgram(QStringLiteral(ORVANE_READER_PROGRAM));
+    catalogue::SetCatalogueReadQuietLimit(std::chrono::minutes(2));
 }
 
 void FakeWindow::SetCounter(const QString& text) {
