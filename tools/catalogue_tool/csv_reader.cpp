@@ -107,7 +107,8 @@ void CsvReader::failInvalid(unsigned char byte) const {
     }
     std::string bytes;
     for (const char sequenceByte : sequence_) {
-        bytes += " " + HexByte(static_cast<unsigned char>(sequenceByte));
+        bytes += ' ';
+        bytes += HexByte(static_cast<unsigned char>(sequenceByte));
     }
     const bool continuation = (byte & 0xc0) == 0x80;
     if (!continuation) {
