@@ -51,7 +51,7 @@ public:
         CheckCount(count);
     }
 
-    // Damage unless the rows read number what the definition declares.
+    // Damage when fewer rows were read than the definition declares.
     void CheckCount(std::uint64_t rowsRead) const;
 
 private:

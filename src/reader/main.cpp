@@ -1,8 +1,8 @@
 // orvane-read-catalogue MEMORY SECONDS FILE TABLE FIELD...
 // Reads the fields of a table of a catalogue file and writes its rows to standard output as a
 // row stream, within MEMORY bytes of address space and SECONDS of processor time. The program
-// runs it for every catalogue it reads, so that a damaged file that upsets the Jet library ends
-// this helper rather than the program.
+// runs it for every catalogue it reads, so that a damaged file that upsets the reader in a way
+// its checks missed ends this helper rather than the program.
 
 #include "catalogue/reader_limits.h"
 #include "reader/catalogue_export.h"
@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     sys::BoundThisProcess(limits->memoryBytes, limits->processorTime);
-    // libmdb prints to standard output on some damaged files: the rows take another way.
+    // Nothing but the rows may reach the program: whatever else prints goes nowhere.
     std::FILE* channel = reader::TakeStandardOutputAsChannel();
     if (channel == nullptr) {
         return 1;

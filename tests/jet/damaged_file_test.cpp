@@ -134,14 +134,16 @@ TEST(DamagedFile, AMovedRowThatLeadsBackToItselfIsRefused) {
     ExpectDamaged(file, "une ligne déplacée renvoie sans fin d'une page à l'autre");
 }
 
-TEST(DamagedFile, ARowCountDisagreeingWithTheTableEitherWayIsRefused) {
-    for (const std::uint32_t declared : {2u, 4u}) {
-        FileBytes file = CatalogueWithChain();
-        const Layout layout(file);
-        PutU32(file, layout.table.page * kPage + jet::kJet4Layout.definitionRowCount, declared);
-        ExpectDamaged(file, "la table annonce " + std::to_string(declared) +
-                                " lignes mais en contient 3");
-    }
+// Fewer rows than the table declares are rows lost. More are read: every page is visited once,
+// so they cannot be rows read twice, and Access itself leaves the count behind at times.
+TEST(DamagedFile, FewerRowsThanTheTableDeclaresAreRefusedMoreAreRead) {
+    FileBytes file = CatalogueWithChain();
+    const Layout layout(file);
+    const std::size_t countAt = layout.table.page * kPage + jet::kJet4Layout.definitionRowCount;
+    PutU32(file, countAt, 4);
+    ExpectDamaged(file, "la table annonce 4 lignes mais n'en contient que 3");
+    PutU32(file, countAt, 2);
+    EXPECT_EQ(jet_test::ReadTable(file, "Index", {"Nom"}).size(), 3u);
 }
 
 class NullSink : public jet::RowSink {

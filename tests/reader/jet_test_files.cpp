@@ -2,6 +2,7 @@
 
 #include "catalogue_tool/catalogue_build.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -9,6 +10,9 @@
 namespace jet_test {
 
 std::filesystem::path fixturesFolder() {
+    if (const char* folder = std::getenv("ORVANE_FIXTURES_DIR")) {
+        return folder;
+    }
     return ORVANE_FIXTURES_DIR;
 }
 

@@ -1,8 +1,8 @@
-// Files written by orvane-catalogue read back through our libmdb reader: every value exactly,
+// Files written by orvane-catalogue read back through our Jet reader: every value exactly,
 // nulls and empty texts apart, rows in the CSV's order.
 
 #include "catalogue_tool/catalogue_build.h"
-#include "reader/libmdb/jet_database.h"
+#include "jet/database.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -42,16 +42,9 @@ std::string CsvOf(const std::vector<Entry>& entries) {
 }
 
 std::vector<Entry> ReadBack(const std::filesystem::path& file) {
-    reader::JetDatabase database(file);
-    reader::JetTable table = database.openTable("Index");
-    const reader::JetRows rows = table.readAll({"Nom", "cd", "Description"});
     std::vector<Entry> entries;
-    const auto text = [&](std::size_t row, std::size_t column) -> Value {
-        const auto value = rows.value(row, column);
-        return value ? Value(std::string(*value)) : std::nullopt;
-    };
-    for (std::size_t row = 0; row < rows.rowCount(); ++row)
-        entries.push_back({text(row, 0), text(row, 1), text(row, 2)});
+    for (const auto& row : test_files::ReadTable(file, "Index", {"Nom", "cd", "Description"}))
+        entries.push_back({row[0], row[1], row[2]});
     return entries;
 }
 
@@ -121,24 +114,27 @@ TEST(CatalogueRoundTrip, TenThousandRowsComeBackInOrder) {
              i % 13 == 0 ? MemoOfUnits(i % 3000) : Value("Description " + std::to_string(i))});
     TempFolder folder;
     EXPECT_TRUE(RoundTrip(folder, entries) == entries);
-    reader::JetDatabase database(folder / "base.MDB");
-    EXPECT_EQ(database.format(), reader::JetFormat::Jet4);
-    EXPECT_EQ(database.tableNames(), std::vector<std::string>{"Index"});
-    EXPECT_EQ(database.openTable("index").declaredRowCount(), 10000u);
+    const std::string bytes = test_files::readFile(folder / "base.MDB");
+    const jet::Database database(
+        jet::ByteSpan(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    EXPECT_EQ(database.info().version, jet::Version::Jet4);
+    EXPECT_EQ(database.TableNames(), std::vector<std::string>{"Index"});
+    EXPECT_EQ(database.Table("index").rowCount, 10000u);
 }
 
 TEST(CatalogueRoundTrip, TableHasTwoTextColumnsAndAMemo) {
     TempFolder folder;
     EXPECT_TRUE(RoundTrip(folder, {}).empty());
-    reader::JetDatabase database(folder / "base.MDB");
-    const reader::JetTable table = database.openTable("Index");
-    const auto& columns = table.columns();
+    const std::string bytes = test_files::readFile(folder / "base.MDB");
+    const jet::Database database(
+        jet::ByteSpan(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    const auto columns = database.Table("Index").columns;
     ASSERT_EQ(columns.size(), 3u);
     EXPECT_EQ(columns[0].name, "Nom");
-    EXPECT_EQ(columns[0].type, reader::JetType::Text);
-    EXPECT_EQ(columns[0].size, 510); // 255 characters
+    EXPECT_EQ(columns[0].type, jet::ColumnType::Text);
+    EXPECT_EQ(columns[0].length, 510); // 255 characters
     EXPECT_EQ(columns[1].name, "cd");
-    EXPECT_EQ(columns[1].type, reader::JetType::Text);
+    EXPECT_EQ(columns[1].type, jet::ColumnType::Text);
     EXPECT_EQ(columns[2].name, "Description");
-    EXPECT_EQ(columns[2].type, reader::JetType::Memo);
+    EXPECT_EQ(columns[2].type, jet::ColumnType::Memo);
 }

@@ -4,7 +4,7 @@
 
 #include "catalogue_generator.h"
 #include "catalogue_tool/catalogue_build.h"
-#include "reader/libmdb/jet_database.h"
+#include "test_files.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -27,7 +27,7 @@ std::string Generate(const GeneratorOptions& options, std::size_t* count = nullp
     return out.str();
 }
 
-bool Holds(std::optional<std::string_view> text, const QString& word) {
+bool Holds(const std::optional<std::string>& text, const QString& word) {
     return text && QString::fromUtf8(text->data(), qsizetype(text->size()))
                        .contains(word, Qt::CaseInsensitive);
 }
@@ -41,14 +41,13 @@ std::pair<std::size_t, std::size_t> CountInDatabase(const std::string& csv,
     const std::filesystem::path target = folder.filePath("base.MDB").toStdString();
     std::ofstream(source, std::ios::binary) << csv;
     jet_writer::BuildCatalogue(source, target);
-    const auto rows =
-        reader::JetDatabase(target).openTable("Index").readAll({"Nom", "cd", "Description"});
+    const auto rows = test_files::ReadTable(target, "Index", {"Nom", "cd", "Description"});
+    const QString asked = QString::fromStdString(word);
     std::size_t matching = 0;
-    for (std::size_t row = 0; row < rows.rowCount(); ++row) {
-        const QString asked = QString::fromStdString(word);
-        matching += Holds(rows.value(row, 0), asked) || Holds(rows.value(row, 2), asked);
+    for (const auto& row : rows) {
+        matching += Holds(row[0], asked) || Holds(row[2], asked);
     }
-    return {matching, rows.rowCount()};
+    return {matching, rows.size()};
 }
 
 TEST(CatalogueGenerator, ExactShareOfRowsHoldsTheWord) {
