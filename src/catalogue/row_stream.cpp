@@ -40,10 +40,15 @@ void RowStreamWriter::row(std::span<const std::optional<std::string_view>> value
 }
 
 void RowStreamWriter::fail(std::string_view message) {
-    buffer_.push_back('E');
-    appendNumber(buffer_, message.size(), 4);
-    buffer_.append(message);
+    buffer_.append(FailureFrame(message));
     flush();
+}
+
+std::string RowStreamWriter::FailureFrame(std::string_view message) {
+    std::string frame(1, 'E');
+    appendNumber(frame, message.size(), 4);
+    frame.append(message);
+    return frame;
 }
 
 void RowStreamWriter::finish(std::uint64_t rowCount) {

@@ -27,6 +27,8 @@ public:
 
     void row(std::span<const std::optional<std::string_view>> values);
     void fail(std::string_view message);
+    // The bytes of an error frame alone, for a writer that cannot run this one's code.
+    static std::string FailureFrame(std::string_view message);
     void finish(std::uint64_t rowCount);
 
 private:

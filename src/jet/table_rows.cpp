@@ -3,6 +3,8 @@
 #include "jet/usage_map.h"
 
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 namespace jet {
 namespace {
@@ -32,12 +34,31 @@ ByteSpan TableRows::MovedRow(ByteSpan pointerBytes) const {
 }
 
 void TableRows::CheckCount(std::uint64_t rowsRead) const {
-    // Access itself leaves the declared count behind the rows at times; since every page is
-    // visited once, more rows than declared cannot be rows read twice. Fewer are rows lost.
+    // Fewer rows than declared are rows lost. Access itself leaves the declared count behind the
+    // rows at times, so more are read, unless a page of the table repeats another byte for byte:
+    // a stale copy, whose rows would be shown twice.
     if (rowsRead < table_.rowCount) {
         throw FormatError::Damaged("la table annonce " + std::to_string(table_.rowCount) +
                                    " lignes mais n'en contient que " + std::to_string(rowsRead));
     }
+    if (rowsRead > table_.rowCount && HasRepeatedPage()) {
+        throw FormatError::Damaged("la table annonce " + std::to_string(table_.rowCount) +
+                                   " lignes mais en contient " + std::to_string(rowsRead) +
+                                   ", une de ses pages en répétant une autre");
+    }
+}
+
+bool TableRows::HasRepeatedPage() const {
+    std::unordered_set<std::string_view> seen;
+    for (const std::uint32_t number : pages_) {
+        const ByteSpan page = file_.Page(number);
+        if (page[0] == static_cast<std::uint8_t>(PageType::Data) &&
+            DataPage(file_, number).owner() == table_.page &&
+            !seen.insert({reinterpret_cast<const char*>(page.data()), page.size()}).second) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace jet

@@ -51,10 +51,12 @@ public:
         CheckCount(count);
     }
 
-    // Damage when fewer rows were read than the definition declares.
+    // Damage when fewer rows were read than the definition declares, or more with a page of the
+    // table repeated.
     void CheckCount(std::uint64_t rowsRead) const;
 
 private:
+    bool HasRepeatedPage() const;
     ByteSpan MovedRow(ByteSpan pointerBytes) const;
 
     const PageFile& file_;

@@ -4,11 +4,14 @@
 // runs it for every catalogue it reads, so that a damaged file that upsets the reader in a way
 // its checks missed ends this helper rather than the program.
 
+#include "catalogue/jet_error.h"
 #include "catalogue/reader_limits.h"
 #include "reader/catalogue_export.h"
 #include "reader/helper_process.h"
+#include "reader/mapping_fault.h"
 #include "system/child_process.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -26,6 +29,12 @@ int main(int argc, char* argv[]) {
     if (channel == nullptr) {
         return 1;
     }
+    // Each piece of the stream goes out whole at once, so that a fault while reading the mapped
+    // file finds only whole frames sent, and can add its own.
+    std::setvbuf(channel, nullptr, _IONBF, 0);
+    reader::ReportMappingFaults(fileno(channel),
+                                catalogue::RowStreamWriter::FailureFrame(
+                                    catalogue::JetError::unreadable(argv[3], EIO).what()));
     const std::vector<std::string> fields(argv + 5, argv + argc);
     bool written = true;
     catalogue::RowStreamWriter out([&written, channel](std::string_view bytes) {

@@ -212,42 +212,29 @@ TEST_F(DataControlTest, AFileThatCrashesTheJetLibraryIsADamagedCatalogue) {
     expectRefused(path, "Index", "endommagé");
 }
 
-// Damage on which the Jet library misbehaves, made from good files: every row handed over twice,
-// its prints among the rows, and endless loops, fast-growing or not, that the reader's limits
-// end. A failed read is kept like a good one: the unchanged file is refused again at once.
-TEST_F(DataControlTest, DamageThatUpsetsTheJetLibraryIsRefusedByName) {
+// Damage made from good files: a stale copy of a data page, whose rows would come twice, is
+// refused.
+// Damage in the properties block Access gives every table, on which other Jet readers print or
+// loop, lies where the reader never looks: those files read as the good one.
+TEST_F(DataControlTest, DamagedCataloguesAreRefusedByNameAndDamagedPropertiesIgnored) {
     const std::string good = ReadBytes(files.build(std::string("good.mdb"), kFour));
     const std::string twice =
         files.write(std::string("twice.mdb"), damage::ListDataPageTwice(good, 4));
-    expectRefused(twice, "Index",
-                  "la table «\u00a0Index\u00a0» a plus de lignes qu'elle n'en déclare");
+    expectRefused(twice, "Index", "une de ses pages en répétant une autre");
 
-    // The same catalogue with a properties block, as Access gives every table, damaged there.
     const std::string withProperties = damage::WithTableProperties(good);
-    DataControl dumped; // printed blanks would garble the rows
-    open(dumped,
-         files.write(std::string("dump.mdb"), damage::UnknownPropertiesSignature(withProperties)));
-    dumped.Recordset().FindLast(kJeu);
-    EXPECT_EQ(field(dumped, "Nom"), "Échecs");
-    EXPECT_EQ(field(dumped, "Description"), "Le JEU des rois");
-
-    catalogue::SetCatalogueReadLimits(catalogue::ReaderLimits{32 << 20, std::chrono::seconds(1)});
-    const std::string grows =
-        files.write(std::string("grows.mdb"), damage::LoopInProperties(withProperties, true));
-    expectRefused(grows, "Index", "s'est arrêtée avant la fin");
-    expectRefused(
-        files.write(std::string("spins.mdb"), damage::LoopInProperties(withProperties, false)),
-        "Index", "dure plus longtemps");
-
-    const std::size_t before = CatalogueReadCount();
-    DataControl control;
-    const std::string first = errorOf([&] { open(control, grows); });
-    EXPECT_EQ(errorOf([&] { open(control, grows); }), first);
-    EXPECT_EQ(CatalogueReadCount(), before + 1);
+    int made = 0;
+    for (const std::string& damaged : {damage::UnknownPropertiesSignature(withProperties),
+                                       damage::LoopInProperties(withProperties, true),
+                                       damage::LoopInProperties(withProperties, false)}) {
+        DataControl control;
+        open(control, files.write("properties-" + std::to_string(++made) + ".mdb", damaged));
+        control.Recordset().FindLast(kJeu);
+        EXPECT_EQ(field(control, "Nom"), "Échecs");
+        EXPECT_EQ(field(control, "Description"), "Le JEU des rois");
+    }
 }
 
-// A helper that crashes, says nonsense, stops talking or never stops: the catalogue is damaged,
-// the program goes on.
 TEST_F(DataControlTest, AReaderThatMisbehavesMeansADamagedCatalogue) {
     const std::string path = files.build(std::string("base.MDB"), kFour);
     catalogue::SetCatalogueReadQuietLimit(std::chrono::milliseconds(300));
