@@ -120,7 +120,7 @@ int main(int argc, char* argv[]) {
     }
     slow_media::MountedFolder mounted{folder, medium, options->metadataStalls,
                                       options->maxRead.value_or(0u)};
-    std::string mountOptions = "ro,fsname=slow_media,subtype=slow_media,max_threads=16";
+    std::string mountOptions = "ro,fsname=slow_media,subtype=slow_media";
     if (options->maxRead) {
         mountOptions += ",max_read=" + std::to_string(*options->maxRead);
     }
