@@ -85,11 +85,13 @@ TEST(ChildProcessTest, ProcessorTimeGrowsOnlyWhileTheChildComputes) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_LT(idle.ProcessorTime() - before, std::chrono::milliseconds(20));
 
+    // The spinning child ends at its limit of a second: seen before or after, its time was used.
     ChildProcess spinning = helper({"spin"});
-    while (spinning.ProcessorTime() < std::chrono::milliseconds(100)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    while (spinning.ProcessorTime() < std::chrono::milliseconds(100) &&
+           !spinning.WaitFor(std::chrono::milliseconds(10))) {
     }
-    spinning.Kill();
+    EXPECT_TRUE(spinning.ProcessorTime() >= std::chrono::milliseconds(100) ||
+                spinning.Wait().way == ExitStatus::Way::ProcessorTimeLimit);
 }
 
 TEST(ChildProcessTest, AnAbandonedChildIsKilledWithoutWaitingForIt) {
