@@ -63,15 +63,16 @@ std::vector<std::string> argumentsOf(const ReaderRequest& request) {
     }
 }
 
-// Ends the read when the helper went without sending for longer than the watchdog allows. The
-// helper is abandoned, not waited for: one stuck on its medium ends only when the medium answers.
+// Ends the read when the helper went without sending for longer than the watchdog allows. One
+// that computes ends as soon as it is killed; one that waits for its medium may not end before
+// the medium answers, so it is abandoned rather than waited for.
 void judge(const ReadWatchdog& watchdog, sys::ChildProcess& helper,
            const std::filesystem::path& file) {
     switch (watchdog.Judge(Clock::now(), helper.ProcessorTime())) {
     case ReadWatchdog::Verdict::Reading:
         return;
     case ReadWatchdog::Verdict::Looping:
-        helper.Abandon();
+        helper.Kill();
         throw damaged(file, "sa lecture ne progresse plus");
     case ReadWatchdog::Verdict::NotAnswering:
         helper.Abandon();
@@ -106,7 +107,7 @@ void receive(sys::ChildProcess& helper, RowStreamReader& stream, ReadWatchdog& w
             watchdog.Progressed(Clock::now(), helper.ProcessorTime());
             received += got;
             if (received > limit) {
-                helper.Abandon();
+                helper.Kill();
                 throw damaged(request.file, "sa lecture donne plus de données qu'il n'en contient");
             }
             stream.feed(std::string_view(buffer.data(), got));
@@ -124,7 +125,7 @@ void receive(sys::ChildProcess& helper, RowStreamReader& stream, ReadWatchdog& w
 void awaitEnd(sys::ChildProcess& helper, const RowStreamReader& stream,
               const ReadWatchdog& watchdog, const std::filesystem::path& file) {
     if (stream.state() == RowStreamReader::State::Garbled) {
-        helper.Abandon();
+        helper.Kill();
         return;
     }
     while (!helper.WaitFor(kPoll)) {
