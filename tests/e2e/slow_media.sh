@@ -2,8 +2,8 @@
 # the demo catalogue on a FUSE file system (slow_media, the path in SLOW_MEDIA) that stalls when
 # told and wakes when told, so that no test depends on how long anything takes.
 # Provides: mount_slow_media, tell_medium, medium_says, wait_for_stall, hold_stall,
-# start_from_medium, search_jeu, expect_live_window, reading, wait_for_read_end, no_box,
-# read_aloud.
+# start_from_medium, search_jeu, patiently, expect_live_window, reading, wait_for_read_end,
+# no_box, read_aloud.
 
 skip() {
     echo "SKIP: $*" >&2
@@ -15,6 +15,7 @@ skip() {
 [ -c /dev/fuse ] && [ -r /dev/fuse ] && [ -w /dev/fuse ] || skip "/dev/fuse cannot be used here"
 command -v fusermount3 >/dev/null || skip "fusermount3 is not installed"
 
+convert "$(dirname "$0")/../../resources/skin.bmp" -crop 7x7+279+65 +repage "$WORK/dark.png"
 DISC=$WORK/disc
 MOUNT=$WORK/mnt
 CONTROL=$WORK/medium-control
@@ -82,7 +83,7 @@ point_at() {
     xdotool mousemove $((ox + $1)) $((oy + $2))
 }
 
-# The upper-left quarter of the close spot, dark while the pointer rests on the screen area.
+# The upper-left quarter of the close spot; dark.png holds it as the skin has it, unlit.
 grab_close_spot() { grab_area "$ID" 7x7+279+65 "$1"; }
 spot_is_lit() {
     grab_close_spot "$WORK/now.png"
@@ -93,13 +94,22 @@ spot_is_dark() {
     [ "$(differing "$WORK/dark.png" "$WORK/now.png")" -eq 0 ]
 }
 
+# Retries a check for up to ten seconds: the medium waits for the test, not the other way round.
+patiently() {
+    local tries=0
+    until "$@"; do
+        tries=$((tries + 1)); [ $tries -gt 100 ] && return 1
+        sleep 0.1
+    done
+}
+
 # While the catalogue waits for its disk, the window answers the pointer: the close spot lights
 # under it and goes out when it leaves.
 expect_live_window() {
     point_at 290 76
-    eventually spot_is_lit || fail "the close spot did not light while the catalogue $1"
+    patiently spot_is_lit || fail "the close spot did not light while the catalogue $1"
     point_at 60 150
-    eventually spot_is_dark || fail "the close spot stayed lit while the catalogue $1"
+    patiently spot_is_dark || fail "the close spot stayed lit while the catalogue $1"
 }
 
 reading() { pgrep -P "$ORVANE_PID" -f orvane-read-catalogue >/dev/null; }
@@ -117,14 +127,13 @@ no_box() { ! xdotool search --onlyvisible --name '^Orvane$' >/dev/null 2>&1; }
 
 read_aloud() { /usr/bin/python3 "$(dirname "$0")/atspi_read.py" "$@"; }
 
-# Starts the program from the medium and waits for its window, whose id is left in ID, with the
-# pointer on the screen area and the close spot's dark look kept in dark.png.
+# Starts the program from the medium and waits for its window, whose id is left in ID, painted
+# with the pointer on the screen area.
 start_from_medium() {
     start_orvane
     ID=$(wait_for_window "Orvane Zelkis") || fail "no window"
     point_at 60 150
-    sleep 0.2
-    grab_close_spot "$WORK/dark.png"
+    patiently spot_is_dark || fail "the window does not show the close spot dark"
 }
 
 # Types a search for jeu into the window.
