@@ -95,7 +95,7 @@ public:
     bool killed = false;
     bool reaped = false;
     ExitStatus status;
-    std::chrono::nanoseconds lastProcessorTime{}; // once the child has ended, its last
+    std::chrono::nanoseconds lastProcessorTime{}; // told once the child can no longer be asked
 
     // Reaps the child if it has ended; with wait, waits for it.
     bool Reap(bool wait) {
