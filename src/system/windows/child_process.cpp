@@ -3,6 +3,7 @@
 #include "system/windows/utf16.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <system_error>
 #include <thread>
 #include <windows.h>
@@ -67,6 +68,10 @@ ExitStatus statusOf(DWORD code, bool killed) {
     }
     if (code == kTimeLimitCode) {
         return {ExitStatus::Way::ProcessorTimeLimit, int(code)};
+    }
+    // A page of a mapped file that the system could not read in.
+    if (code == DWORD(EXCEPTION_IN_PAGE_ERROR)) {
+        return {ExitStatus::Way::MediumFailed, int(code)};
     }
     // Exception codes (access violations and the like) end a process the way signals do.
     if (code >= 0xC0000000) {
@@ -182,6 +187,30 @@ void ChildProcess::Kill() {
     if (!impl_->Reap(0)) {
         impl_->killed = true;
         TerminateProcess(impl_->process.get(), kKilledCode);
+    }
+}
+
+std::chrono::nanoseconds ChildProcess::ProcessorTime() const {
+    FILETIME created{};
+    FILETIME exited{};
+    FILETIME kernel{};
+    FILETIME user{};
+    if (!GetProcessTimes(impl_->process.get(), &created, &exited, &kernel, &user)) {
+        return {};
+    }
+    // In hundreds of nanoseconds.
+    const auto ticks = [](const FILETIME& time) {
+        return (std::uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return std::chrono::nanoseconds((ticks(kernel) + ticks(user)) * 100);
+}
+
+void ChildProcess::Abandon() {
+    Kill();
+    // Nothing is left to reap here: the process handle goes with the object.
+    if (!impl_->ended) {
+        impl_->ended = true;
+        impl_->status = {ExitStatus::Way::Killed, int(kKilledCode)};
     }
 }
 
