@@ -85,6 +85,7 @@ QString DemoCatalogueCsv() {
 
 void UseTestCatalogueReader() {
     catalogue::SetCatalogueReaderProgram(QStringLiteral(ORVANE_READER_PROGRAM));
+    catalogue::SetCatalogueReadQuietLimit(std::chrono::minutes(2));
 }
 
 void FakeWindow::SetCounter(const QString& text) {
@@ -105,7 +106,10 @@ QString FakeWindow::FieldShown(FieldLabel label) const {
 }
 
 void FakeWindow::ShowField(FieldLabel label, const QString& text) {
-    calls.push_back(nameOf(label) + (" " + text.left(40).toStdString()));
+    std::string call = nameOf(label);
+    call += ' ';
+    call += text.left(40).toStdString();
+    calls.push_back(call);
     (label == FieldLabel::Nom ? nom : label == FieldLabel::Cd ? cd : description) = text;
 }
 

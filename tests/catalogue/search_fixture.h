@@ -44,7 +44,9 @@ QString CatalogueCsv(const std::vector<Entry>& entries);
 void BuildCatalogue(const QString& csv, const QString& mdbPath);
 // The demo catalogue's CSV text.
 QString DemoCatalogueCsv();
-// Points the catalogue store at the reading helper built beside the tests.
+// Points the catalogue store at the reading helper built beside the tests, allowed a silence far
+// longer than a loaded machine or the sanitizers may impose on a healthy read: these tests mean
+// no limit to end a read.
 void UseTestCatalogueReader();
 
 // A window that only records: every change of the labels, arrows and pointer goes into calls in
