@@ -23,6 +23,14 @@ std::uint64_t numberAt(std::string_view bytes, std::size_t at, int count) {
     return value;
 }
 
+// A frame of one message: its letter, the message's length, the message.
+std::string frameOf(char frame, std::string_view text) {
+    std::string bytes(1, frame);
+    appendNumber(bytes, text.size(), 4);
+    bytes.append(text);
+    return bytes;
+}
+
 } // namespace
 
 RowStreamWriter::RowStreamWriter(std::function<void(std::string_view)> sink)
@@ -39,16 +47,21 @@ void RowStreamWriter::row(std::span<const std::optional<std::string_view>> value
     flushIfFull();
 }
 
-void RowStreamWriter::fail(std::string_view message) {
-    buffer_.append(FailureFrame(message));
+void RowStreamWriter::fail(std::string_view text) {
+    message('E', text);
+}
+
+void RowStreamWriter::unavailable(std::string_view text) {
+    message('U', text);
+}
+
+void RowStreamWriter::message(char frame, std::string_view text) {
+    buffer_.append(frameOf(frame, text));
     flush();
 }
 
-std::string RowStreamWriter::FailureFrame(std::string_view message) {
-    std::string frame(1, 'E');
-    appendNumber(frame, message.size(), 4);
-    frame.append(message);
-    return frame;
+std::string RowStreamWriter::UnavailableFrame(std::string_view message) {
+    return frameOf('U', message);
 }
 
 void RowStreamWriter::finish(std::uint64_t rowCount) {
@@ -94,8 +107,7 @@ RowStreamReader::State RowStreamReader::feed(std::string_view bytes) {
     read_ = 0;
     while (state_ == State::Reading && readFrame()) {
     }
-    const bool ended = state_ == State::Finished || state_ == State::Failed;
-    if (ended && read_ != source_.size()) {
+    if (state_ != State::Reading && state_ != State::Garbled && read_ != source_.size()) {
         garbled("des données suivent la fin de la lecture");
     }
     if (carried) {
@@ -134,19 +146,16 @@ bool RowStreamReader::readFrame() {
             return false;
         }
         break;
-    case 'E': {
-        if (unread.size() < 5) {
+    case 'E':
+        if (!readMessage(at, State::Failed)) {
             return false;
         }
-        const std::uint64_t length = numberAt(unread, 1, 4);
-        if (unread.size() - 5 < length) {
-            return false;
-        }
-        message_ = std::string(unread.substr(5, length));
-        state_ = State::Failed;
-        at = 5 + length;
         break;
-    }
+    case 'U':
+        if (!readMessage(at, State::Unavailable)) {
+            return false;
+        }
+        break;
     case 'Z':
         if (unread.size() < 9) {
             return false;
@@ -163,6 +172,21 @@ bool RowStreamReader::readFrame() {
         return false;
     }
     read_ += at;
+    return true;
+}
+
+bool RowStreamReader::readMessage(std::size_t& at, State ending) {
+    const std::string_view unread = source_.substr(read_);
+    if (unread.size() < 5) {
+        return false;
+    }
+    const std::uint64_t length = numberAt(unread, 1, 4);
+    if (unread.size() - 5 < length) {
+        return false;
+    }
+    message_ = std::string(unread.substr(5, length));
+    state_ = ending;
+    at = 5 + length;
     return true;
 }
 

@@ -92,14 +92,20 @@ void ExportCatalogueTable(const std::filesystem::path& file, const std::string& 
     try {
         exportTable(file, table, fields, out);
     } catch (const JetError& error) {
-        out.fail(error.what());
+        // A file the system would not read this time says nothing of its content.
+        if (error.kind() == JetError::Kind::Unreadable) {
+            out.unavailable(error.what());
+        } else {
+            out.fail(error.what());
+        }
     } catch (const jet::FormatError& error) {
         out.fail(errorOf(file, error).what());
     } catch (const std::system_error& error) {
         // The system refused something (the mapping, a page of it): not the file's fault.
-        out.fail(JetError::unreadable(file, error.code().value()).what());
+        out.unavailable(JetError::unreadable(file, error.code().value()).what());
     } catch (const std::bad_alloc&) {
-        out.fail(JetError::unreadable(file, ENOMEM).what());
+        // The reader's memory is bounded by the file's size: running short is the system's.
+        out.unavailable(JetError::unreadable(file, ENOMEM).what());
     }
 }
 

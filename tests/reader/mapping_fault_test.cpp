@@ -23,7 +23,7 @@ TEST(MappingFault, APageCutFromTheMappedFileSendsTheUnreadableFrameAndEnds) {
     std::ofstream(file, std::ios::binary) << std::string(2 * 4096, 'x');
     int channel[2];
     ASSERT_EQ(pipe(channel), 0);
-    const std::string frame = catalogue::RowStreamWriter::FailureFrame("illisible");
+    const std::string frame = catalogue::RowStreamWriter::UnavailableFrame("illisible");
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {

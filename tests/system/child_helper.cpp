@@ -4,27 +4,41 @@
 //   spin            bounds its processor time to a second, then never stops computing
 //   allocate        bounds its memory, then asks for more; writes what happened
 //   wait            waits until it is killed
+//   idle            writes a line, then waits until it is killed
+//   raise SIGNAL    raises that signal
 
 #include "system/child_process.h"
+#include "system/program_arguments.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <new>
 #include <string>
 #include <thread>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 int main(int argc, char* argv[]) {
-    const std::string mode = argc > 1 ? argv[1] : "";
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY); // lines end as written
+#endif
+    const std::vector<std::string> arguments = sys::ProgramArguments(argc, argv);
+    const std::string mode = arguments.empty() ? "" : arguments[0];
     if (mode == "echo") {
-        for (int i = 2; i < argc; ++i) {
-            std::printf("%s\n", argv[i]);
+        for (std::size_t i = 1; i < arguments.size(); ++i) {
+            std::printf("%s\n", arguments[i].c_str());
         }
         return 0;
     }
-    if (mode == "exit" && argc > 2) {
-        return std::atoi(argv[2]);
+    if (mode == "exit" && arguments.size() > 1) {
+        return std::atoi(arguments[1].c_str());
     }
     if (mode == "spin") {
         sys::BoundThisProcess(std::uint64_t(1) << 30, std::chrono::seconds(1));
@@ -44,7 +58,18 @@ int main(int argc, char* argv[]) {
         }
         return 0;
     }
-    if (mode == "wait") {
+    if (mode == "raise" && argc > 2) {
+        // As the system would end it, whatever handler a sanitizer put in place.
+        const int signal = std::atoi(argv[2]);
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return 0;
+    }
+    if (mode == "idle") {
+        std::printf("idle\n");
+        std::fflush(stdout);
+    }
+    if (mode == "wait" || mode == "idle") {
         for (;;) {
             std::this_thread::sleep_for(std::chrono::hours(1));
         }
