@@ -40,13 +40,14 @@ std::string csvOf(const std::vector<Row>& rows) {
 }
 
 std::vector<Row> readThroughTheStore(const std::filesystem::path& file) {
-    const catalogue::ReaderRequest request{
-        ORVANE_READER_PROGRAM,
-        file,
-        "Index",
-        {"Nom", "cd", "Description"},
-        std::chrono::minutes(2),
-        catalogue::LimitsForFile(std::filesystem::file_size(file))};
+    const std::uint64_t size = std::filesystem::file_size(file);
+    const catalogue::ReaderRequest request{ORVANE_READER_PROGRAM,
+                                           file,
+                                           size,
+                                           "Index",
+                                           {"Nom", "cd", "Description"},
+                                           {std::chrono::minutes(2), std::chrono::minutes(2)},
+                                           catalogue::LimitsForFile(size)};
     const catalogue::CatalogueRows rows = catalogue::ReadWithHelper(request, [] { return false; });
     std::vector<Row> read;
     for (std::size_t row = 0; row < rows.rowCount(); ++row) {
