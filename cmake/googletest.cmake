@@ -1,0 +1,18 @@
+# GoogleTest as GTest::gtest and GTest::gtest_main. The host's installed copy serves native
+# builds; a Windows build compiles Debian's sources (/usr/src/googletest) with its own compiler.
+if(NOT CMAKE_CROSSCOMPILING)
+    find_package(GTest REQUIRED)
+    return()
+endif()
+
+set(ORVANE_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources, for cross builds")
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${ORVANE_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# Its sources are not ours: no warnings of our own on them.
+foreach(library gtest gtest_main)
+    set_target_properties(${library} PROPERTIES COMPILE_OPTIONS "")
+    if(NOT TARGET GTest::${library})
+        add_library(GTest::${library} ALIAS ${library})
+    endif()
+endforeach()
