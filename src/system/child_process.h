@@ -1,0 +1,68 @@
+#pragma once
+// A program started beside ours: its standard input and error go nowhere and its standard output
+// comes back through a pipe. The child is killed and reaped when the object goes, so none is
+// ever left behind.
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sys {
+
+// How a child ended.
+struct ExitStatus {
+    enum class Way {
+        Exited,             // it returned or exited; code is its exit code
+        MemoryLimit,        // the system ended it for passing its address space limit
+        ProcessorTimeLimit, // the system ended it for passing its processor time limit
+        Killed,             // Kill() ended it
+        Signal,             // another signal ended it; code is the signal's number
+    };
+    Way way = Way::Exited;
+    int code = 0;
+
+    bool Succeeded() const { return way == Way::Exited && code == 0; }
+    bool operator==(const ExitStatus&) const = default;
+};
+
+class ChildProcess {
+public:
+    // Starts the program with the arguments (UTF-8). Throws std::system_error when it cannot be
+    // started.
+    ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments);
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    // Kills the child if it still runs, and reaps it.
+    ~ChildProcess();
+
+    // Reads what the child wrote to its standard output: waits up to timeout for the first
+    // bytes, then returns at most size of them. Returns 0 when nothing came in time or when the
+    // output has ended (see OutputEnded). Throws std::system_error when the pipe fails.
+    std::size_t Read(char* buffer, std::size_t size, std::chrono::milliseconds timeout);
+    // Whether the child closed its standard output and everything it wrote has been read.
+    bool OutputEnded() const;
+
+    // Ends the child at once. Harmless once it has ended.
+    void Kill();
+    // Waits up to timeout for the child to end; true when it has.
+    bool WaitFor(std::chrono::milliseconds timeout);
+    // Waits for the child to end and tells how it did.
+    ExitStatus Wait();
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Bounds the calling process, for a child to call on itself before it starts its work: address
+// space beyond what the process maps now (libraries and a sanitizer's shadow memory already
+// mapped do not count), and processor time. Past the memory limit allocations fail; past the time
+// limit the system ends the process, which its parent then sees as ProcessorTimeLimit. The
+// process also ends with the program that started it.
+void BoundThisProcess(std::uint64_t addressSpaceBytes, std::chrono::seconds processorTime);
+
+} // namespace sys
