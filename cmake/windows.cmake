@@ -1,0 +1,11 @@
+# The Windows program, its resources, its packages and its tests: parts of a Windows build only.
+if(NOT WIN32)
+    return()
+endif()
+
+add_subdirectory(${CMAKE_SOURCE_DIR}/resources/windows ${CMAKE_BINARY_DIR}/resources/windows)
+add_subdirectory(${CMAKE_SOURCE_DIR}/src/windows ${CMAKE_BINARY_DIR}/src/windows)
+add_subdirectory(${CMAKE_SOURCE_DIR}/packaging/windows ${CMAKE_BINARY_DIR}/packaging/windows)
+if(ORVANE_TESTS)
+    add_subdirectory(${CMAKE_SOURCE_DIR}/tests/windows ${CMAKE_BINARY_DIR}/tests/windows)
+endif()
