@@ -3,8 +3,8 @@
 namespace win {
 
 HFONT CreateDesignFont(double points, bool bold, const DeviceScale& scale) {
-    return CreateFontW(scale.FontHeight(points), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
-                       FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+    return CreateFontW(scale.FontHeight(points), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
 }
 
@@ -14,8 +14,8 @@ CaptionLabel::CaptionLabel(HWND parent, const RECT& box, const LabelLook& look,
     // SS_NOTIFY makes the label take the mouse over its rectangle instead of letting it
     // through to the window.
     window_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY,
-                              box.left, box.top, box.right - box.left, box.bottom - box.top,
-                              parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+                              box.left, box.top, box.right - box.left, box.bottom - box.top, parent,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }
 

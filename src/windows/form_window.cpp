@@ -50,10 +50,10 @@ FormWindow::FormWindow(const DeviceScale& scale)
     const POINT place = centred(size);
     // No frame and no caption; the system menu and minimise box only give the task bar's
     // button its Restore, Minimise and Close.
-    window_ = CreateWindowExW(WS_EX_APPWINDOW, kClassName, kTitle,
-                              WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, place.x,
-                              place.y, size.cx, size.cy, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), this);
+    window_ =
+        CreateWindowExW(WS_EX_APPWINDOW, kClassName, kTitle,
+                        WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, place.x, place.y,
+                        size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     CreateControls();
 }
 
@@ -76,12 +76,12 @@ void FormWindow::CreateControls() {
     description_ =
         std::make_unique<CaptionLabel>(window_, onScreen(scale_, shape::kDescriptionLabel),
                                        LabelLook{8.25, false, RGB(128, 255, 128)}, scale_);
-    help_ = std::make_unique<PictureBox>(window_, onScreen(scale_, shape::kHelpHighlight),
-                                         litHelp_, false, L"Aide");
+    help_ = std::make_unique<PictureBox>(window_, onScreen(scale_, shape::kHelpHighlight), litHelp_,
+                                         false, L"Aide");
     close_ = std::make_unique<PictureBox>(window_, onScreen(scale_, shape::kCloseHighlight),
                                           litClose_, false);
-    minimise_ = std::make_unique<PictureBox>(
-        window_, onScreen(scale_, shape::kMinimiseHighlight), litMinimise_, false);
+    minimise_ = std::make_unique<PictureBox>(window_, onScreen(scale_, shape::kMinimiseHighlight),
+                                             litMinimise_, false);
     previous_ = std::make_unique<PictureBox>(window_, onScreen(scale_, shape::kPreviousArrow),
                                              litLeft_, true, L"Fiche précédente");
     next_ = std::make_unique<PictureBox>(window_, onScreen(scale_, shape::kNextArrow), litRight_,

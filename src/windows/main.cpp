@@ -43,7 +43,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     win::Win32Runtime runtime(window, previousCopy);
     ShapedForm form(runtime);
     win::WireEvents(window, form);
-    if (!app::RunGuarded(runtime, [&form] { form.Form_Load(); }, app::GuardOutcome::EndOnError)) {
+    if (!app::RunGuarded(
+            runtime, [&form] { form.Form_Load(); }, app::GuardOutcome::EndOnError)) {
         return 1;
     }
     window.Show();

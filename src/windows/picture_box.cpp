@@ -29,9 +29,9 @@ PictureBox::PictureBox(HWND parent, const RECT& box, const ScaledPicture& pictur
     registerClass(&PictureBox::Procedure);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     style |= enabled ? WS_TABSTOP : WS_DISABLED;
-    window_ = CreateWindowExW(0, kClassName, name.c_str(), style, box.left, box.top,
-                              box.right - box.left, box.bottom - box.top, parent, nullptr,
-                              GetModuleHandleW(nullptr), this);
+    window_ =
+        CreateWindowExW(0, kClassName, name.c_str(), style, box.left, box.top, box.right - box.left,
+                        box.bottom - box.top, parent, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 PictureBox::~PictureBox() {

@@ -8,8 +8,8 @@ class ResourceBitmap {
 public:
     explicit ResourceBitmap(int resourceId)
         : bitmap_(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                                  MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP,
-                                                  0, 0, LR_CREATEDIBSECTION))) {}
+                                                  MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0,
+                                                  LR_CREATEDIBSECTION))) {}
     ~ResourceBitmap() {
         if (bitmap_ != nullptr) {
             DeleteObject(bitmap_);
@@ -68,8 +68,8 @@ void ScaledPicture::Draw(HDC target, const RECT& area, POINT from) const {
     if (dc_ == nullptr) {
         return;
     }
-    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_,
-           from.x, from.y, SRCCOPY);
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_, from.x,
+           from.y, SRCCOPY);
 }
 
 } // namespace win

@@ -45,8 +45,8 @@ app::HRGN Win32Runtime::CreateRectRgn(std::int32_t left, std::int32_t top, std::
     return handleBits(::CreateRectRgn(left, top, right, bottom));
 }
 
-app::HRGN Win32Runtime::CreateEllipticRgn(std::int32_t left, std::int32_t top,
-                                          std::int32_t right, std::int32_t bottom) {
+app::HRGN Win32Runtime::CreateEllipticRgn(std::int32_t left, std::int32_t top, std::int32_t right,
+                                          std::int32_t bottom) {
     // The hot spots' boxes are skin pixels: on a denser screen they grow with the skin that
     // is drawn larger, so each spot stays on its painted button.
     const DeviceScale& scale = form_.Scale();

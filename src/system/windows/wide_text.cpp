@@ -37,8 +37,7 @@ std::string Narrow(std::wstring_view utf16) {
     const int needed =
         WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, narrow.data(), needed, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, narrow.data(), needed, nullptr, nullptr);
     return narrow;
 }
 

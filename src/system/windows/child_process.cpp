@@ -1,0 +1,186 @@
+#include "system/child_process.h"
+
+#include "system/windows/command_line.h"
+#include "system/windows/wide_text.h"
+#include "system/windows/windows_error.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <mutex>
+#include <thread>
+
+namespace sys {
+namespace {
+
+// How the system ends a process that passed the processor time of its job.
+constexpr DWORD kProcessorTimeExit = ERROR_NOT_ENOUGH_QUOTA;
+// The exit code Kill() gives.
+constexpr UINT kKilledExit = 0xC000013A;
+
+// Closes a handle when it goes.
+class OwnedHandle {
+public:
+    explicit OwnedHandle(HANDLE handle = nullptr) : handle_(handle) {}
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    ~OwnedHandle() { Close(); }
+
+    HANDLE get() const { return handle_; }
+    void Reset(HANDLE handle) {
+        Close();
+        handle_ = handle;
+    }
+    void Close() {
+        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+        handle_ = nullptr;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// A job that ends its processes when its last handle closes: when the child is dropped, and
+// when our program ends, even at once.
+HANDLE killOnCloseJob() {
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (job == nullptr) {
+        ThrowLastError("CreateJobObjectW");
+    }
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags =
+        JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
+    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return job;
+}
+
+// Handles made inheritable for one child are inherited by any child started meanwhile: one
+// start at a time, so no child holds another's pipe open.
+std::mutex& startMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+} // namespace
+
+class ChildProcess::Impl {
+public:
+    OwnedHandle process;
+    OwnedHandle job;
+    OwnedHandle output;
+    bool outputEnded = false;
+    bool killed = false;
+};
+
+ChildProcess::ChildProcess(const std::filesystem::path& program,
+                           const std::vector<std::string>& arguments)
+    : impl_(std::make_unique<Impl>()) {
+    std::vector<std::wstring> words{program.wstring()};
+    for (const std::string& argument : arguments) {
+        words.push_back(Widen(argument));
+    }
+    std::wstring commandLine = CommandLine(words);
+    impl_->job.Reset(killOnCloseJob());
+
+    const std::lock_guard<std::mutex> starting(startMutex());
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
+        ThrowLastError("CreatePipe");
+    }
+    impl_->output.Reset(readEnd);
+    const OwnedHandle childOutput(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    const OwnedHandle nothing(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                                          OPEN_EXISTING, 0, nullptr));
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nothing.get();
+    startup.hStdOutput = childOutput.get();
+    startup.hStdError = nothing.get();
+    PROCESS_INFORMATION started{};
+    // Suspended until it is in its job, so nothing it starts escapes the job.
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                        CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &started)) {
+        ThrowLastError("CreateProcessW");
+    }
+    impl_->process.Reset(started.hProcess);
+    AssignProcessToJobObject(impl_->job.get(), started.hProcess);
+    ResumeThread(started.hThread);
+    CloseHandle(started.hThread);
+}
+
+ChildProcess::~ChildProcess() {
+    Kill();
+    WaitForSingleObject(impl_->process.get(), INFINITE);
+}
+
+std::size_t ChildProcess::Read(char* buffer, std::size_t size, std::chrono::milliseconds timeout) {
+    // An anonymous pipe cannot be waited on: look at it every millisecond until bytes come,
+    // it breaks, or the time is up.
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!impl_->outputEnded) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(impl_->output.get(), nullptr, 0, nullptr, &available, nullptr)) {
+            if (GetLastError() != ERROR_BROKEN_PIPE) {
+                ThrowLastError("PeekNamedPipe");
+            }
+            impl_->outputEnded = true;
+            impl_->output.Close();
+            return 0;
+        }
+        if (available > 0) {
+            DWORD got = 0;
+            const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, available));
+            if (!ReadFile(impl_->output.get(), buffer, wanted, &got, nullptr)) {
+                ThrowLastError("ReadFile");
+            }
+            return got;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return 0;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return 0;
+}
+
+bool ChildProcess::OutputEnded() const {
+    return impl_->outputEnded;
+}
+
+void ChildProcess::Kill() {
+    if (WaitForSingleObject(impl_->process.get(), 0) == WAIT_TIMEOUT) {
+        impl_->killed = true;
+        // The whole job: whatever the child started goes with it.
+        TerminateJobObject(impl_->job.get(), kKilledExit);
+    }
+}
+
+bool ChildProcess::WaitFor(std::chrono::milliseconds timeout) {
+    const auto milliseconds = static_cast<DWORD>(
+        std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INFINITE - 1));
+    return WaitForSingleObject(impl_->process.get(), milliseconds) == WAIT_OBJECT_0;
+}
+
+ExitStatus ChildProcess::Wait() {
+    WaitForSingleObject(impl_->process.get(), INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(impl_->process.get(), &code);
+    if (impl_->killed) {
+        return {ExitStatus::Way::Killed, static_cast<int>(code)};
+    }
+    if (code == kProcessorTimeExit) {
+        return {ExitStatus::Way::ProcessorTimeLimit, static_cast<int>(code)};
+    }
+    return {ExitStatus::Way::Exited, static_cast<int>(code)};
+}
+
+} // namespace sys
