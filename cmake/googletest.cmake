@@ -16,3 +16,18 @@ foreach(library gtest gtest_main)
         add_library(GTest::${library} ALIAS ${library})
     endif()
 endforeach()
+
+include(GoogleTest)
+
+# Registers a GoogleTest program with ctest. Natively each of its tests is listed on its own;
+# under wine the program runs whole as one ctest test, since starting a Windows program costs
+# more than most tests, and it runs under the build's emulator whatever launcher was set.
+function(orvane_discover_tests target)
+    if(CMAKE_CROSSCOMPILING)
+        set_target_properties(${target} PROPERTIES
+            CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}")
+        add_test(NAME ${target} COMMAND ${target})
+    else()
+        gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 ${ARGN})
+    endif()
+endfunction()
