@@ -8,14 +8,15 @@ HFONT CreateDesignFont(double points, bool bold, const DeviceScale& scale) {
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
 }
 
-CaptionLabel::CaptionLabel(HWND parent, const RECT& box, const LabelLook& look,
+CaptionLabel::CaptionLabel(HWND parent, int id, const RECT& box, const LabelLook& look,
                            const DeviceScale& scale)
     : font_(CreateDesignFont(look.points, look.bold, scale)), colour_(look.colour) {
     // SS_NOTIFY makes the label take the mouse over its rectangle instead of letting it
     // through to the window.
     window_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY,
                               box.left, box.top, box.right - box.left, box.bottom - box.top, parent,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), nullptr);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }
 

@@ -19,7 +19,8 @@ struct LabelLook {
 
 class CaptionLabel {
 public:
-    CaptionLabel(HWND parent, const RECT& box, const LabelLook& look, const DeviceScale& scale);
+    CaptionLabel(HWND parent, int id, const RECT& box, const LabelLook& look,
+                 const DeviceScale& scale);
     ~CaptionLabel();
     CaptionLabel(const CaptionLabel&) = delete;
     CaptionLabel& operator=(const CaptionLabel&) = delete;

@@ -1,6 +1,7 @@
 #include "windows/form_window.h"
 
 #include "shape/device_geometry.h"
+#include "windows/control_ids.h"
 #include "windows/resource_ids.h"
 
 namespace win {
@@ -66,26 +67,29 @@ FormWindow::~FormWindow() {
 
 void FormWindow::CreateControls() {
     // Created in the tab order, which is also the order Tab walks.
-    search_ = std::make_unique<SearchBox>(window_, onScreen(scale_, shape::kSearchBox), scale_);
-    counter_ = std::make_unique<CaptionLabel>(window_, onScreen(scale_, shape::kCounterLabel),
-                                              LabelLook{8.25, true, RGB(192, 192, 192)}, scale_);
-    cd_ = std::make_unique<CaptionLabel>(window_, onScreen(scale_, shape::kCdLabel),
+    search_ =
+        std::make_unique<SearchBox>(window_, kText1, onScreen(scale_, shape::kSearchBox), scale_);
+    counter_ =
+        std::make_unique<CaptionLabel>(window_, kLabel4, onScreen(scale_, shape::kCounterLabel),
+                                       LabelLook{8.25, true, RGB(192, 192, 192)}, scale_);
+    cd_ = std::make_unique<CaptionLabel>(window_, kLabel5, onScreen(scale_, shape::kCdLabel),
                                          LabelLook{9.75, true, RGB(128, 255, 128)}, scale_);
-    nom_ = std::make_unique<CaptionLabel>(window_, onScreen(scale_, shape::kNomLabel),
+    nom_ = std::make_unique<CaptionLabel>(window_, kLabel6, onScreen(scale_, shape::kNomLabel),
                                           LabelLook{8.25, true, RGB(0, 255, 0)}, scale_);
     description_ =
-        std::make_unique<CaptionLabel>(window_, onScreen(scale_, shape::kDescriptionLabel),
+        std::make_unique<CaptionLabel>(window_, kLabel8, onScreen(scale_, shape::kDescriptionLabel),
                                        LabelLook{8.25, false, RGB(128, 255, 128)}, scale_);
-    help_ = std::make_unique<PictureBox>(window_, onScreen(scale_, shape::kHelpHighlight), litHelp_,
-                                         false, L"Aide");
-    close_ = std::make_unique<PictureBox>(window_, onScreen(scale_, shape::kCloseHighlight),
-                                          litClose_, false);
-    minimise_ = std::make_unique<PictureBox>(window_, onScreen(scale_, shape::kMinimiseHighlight),
-                                             litMinimise_, false);
-    previous_ = std::make_unique<PictureBox>(window_, onScreen(scale_, shape::kPreviousArrow),
-                                             litLeft_, true, L"Fiche précédente");
-    next_ = std::make_unique<PictureBox>(window_, onScreen(scale_, shape::kNextArrow), litRight_,
-                                         true, L"Fiche suivante");
+    help_ = std::make_unique<PictureBox>(
+        window_, kPicture1, onScreen(scale_, shape::kHelpHighlight), litHelp_, false, L"Aide");
+    close_ = std::make_unique<PictureBox>(
+        window_, kPicture2, onScreen(scale_, shape::kCloseHighlight), litClose_, false);
+    minimise_ = std::make_unique<PictureBox>(
+        window_, kPicture3, onScreen(scale_, shape::kMinimiseHighlight), litMinimise_, false);
+    previous_ =
+        std::make_unique<PictureBox>(window_, kPicture4, onScreen(scale_, shape::kPreviousArrow),
+                                     litLeft_, true, L"Fiche précédente");
+    next_ = std::make_unique<PictureBox>(window_, kPicture5, onScreen(scale_, shape::kNextArrow),
+                                         litRight_, true, L"Fiche suivante");
 
     const float twips = scale_.TwipsPerPixel();
     previous_->OnPress([this, twips](UINT message, WPARAM keys, LPARAM position) {

@@ -23,15 +23,16 @@ void registerClass(WNDPROC procedure) {
 
 } // namespace
 
-PictureBox::PictureBox(HWND parent, const RECT& box, const ScaledPicture& picture, bool enabled,
-                       const std::wstring& name)
+PictureBox::PictureBox(HWND parent, int id, const RECT& box, const ScaledPicture& picture,
+                       bool enabled, const std::wstring& name)
     : picture_(picture) {
     registerClass(&PictureBox::Procedure);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     style |= enabled ? WS_TABSTOP : WS_DISABLED;
-    window_ =
-        CreateWindowExW(0, kClassName, name.c_str(), style, box.left, box.top, box.right - box.left,
-                        box.bottom - box.top, parent, nullptr, GetModuleHandleW(nullptr), this);
+    window_ = CreateWindowExW(0, kClassName, name.c_str(), style, box.left, box.top,
+                              box.right - box.left, box.bottom - box.top, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), this);
 }
 
 PictureBox::~PictureBox() {

@@ -19,7 +19,7 @@ using PressHandler = std::function<void(UINT message, WPARAM keys, LPARAM positi
 class PictureBox {
 public:
     // Created hidden. `name` is the window text a screen reader announces.
-    PictureBox(HWND parent, const RECT& box, const ScaledPicture& picture, bool enabled,
+    PictureBox(HWND parent, int id, const RECT& box, const ScaledPicture& picture, bool enabled,
                const std::wstring& name = {});
     ~PictureBox();
     PictureBox(const PictureBox&) = delete;

@@ -18,12 +18,12 @@ void MoveFocusOnTab(HWND from) {
     }
 }
 
-SearchBox::SearchBox(HWND parent, const RECT& box, const DeviceScale& scale)
+SearchBox::SearchBox(HWND parent, int id, const RECT& box, const DeviceScale& scale)
     : font_(CreateDesignFont(13.5, true, scale)), background_(CreateSolidBrush(kBackground)) {
-    window_ = CreateWindowExW(0, L"EDIT", L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL,
-                              box.left, box.top, box.right - box.left, box.bottom - box.top, parent,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    window_ = CreateWindowExW(
+        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL, box.left,
+        box.top, box.right - box.left, box.bottom - box.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     // No length limit: the edit box's default stops at 32,767 characters.
     SendMessageW(window_, EM_SETLIMITTEXT, 0, 0);

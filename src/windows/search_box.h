@@ -17,7 +17,7 @@ using KeyHandler = std::function<void(std::int16_t keyCode, std::int16_t shift)>
 
 class SearchBox {
 public:
-    SearchBox(HWND parent, const RECT& box, const DeviceScale& scale);
+    SearchBox(HWND parent, int id, const RECT& box, const DeviceScale& scale);
     ~SearchBox();
     SearchBox(const SearchBox&) = delete;
     SearchBox& operator=(const SearchBox&) = delete;

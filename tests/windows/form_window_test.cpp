@@ -1,6 +1,7 @@
 // The window and its controls as Windows makes them, at the design density and at 150 %.
 
 #include "shape/device_geometry.h"
+#include "windows/control_ids.h"
 #include "windows/form_window.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +87,17 @@ TEST_P(FormWindowTest, PicturesStartHiddenAndOnlyTheArrowsTakeTheMouse) {
         EXPECT_TRUE(IsWindowEnabled(box->Handle()));
         EXPECT_NE(SendMessageW(box->Handle(), WM_NCHITTEST, 0, 0), HTTRANSPARENT);
     }
+}
+
+TEST_P(FormWindowTest, EachControlIsKnownOutsideByItsNumber) {
+    const HWND window = form.Handle();
+    EXPECT_EQ(GetDlgItem(window, win::kText1), form.Text1().Handle());
+    EXPECT_EQ(GetDlgItem(window, win::kLabel4), form.Label4().Handle());
+    EXPECT_EQ(GetDlgItem(window, win::kLabel5), form.Label5().Handle());
+    EXPECT_EQ(GetDlgItem(window, win::kLabel6), form.Label6().Handle());
+    EXPECT_EQ(GetDlgItem(window, win::kLabel8), form.Label8().Handle());
+    EXPECT_EQ(GetDlgItem(window, win::kPicture1), form.Picture1().Handle());
+    EXPECT_EQ(GetDlgItem(window, win::kPicture5), form.Picture5().Handle());
 }
 
 TEST_P(FormWindowTest, ArrowsAreNamedForScreenReaders) {

@@ -2,7 +2,8 @@
 // would: run under wine beside the program, it finds top-level windows by their exact title.
 //
 //   window_probe texts TITLE     the window, then each of its children, one a line:
-//                                class, visibility (0 or 1) and window text, tab-separated
+//                                control id, class, visibility (0 or 1) and window text,
+//                                tab-separated
 //   window_probe count TITLE     how many shown top-level windows have that title
 //   window_probe rect TITLE      the window's left, top, right and bottom on the screen
 //   window_probe dismiss TITLE   presses OK in that window (a message box)
@@ -57,8 +58,9 @@ std::vector<HWND> windowsTitled(const std::wstring& title) {
 }
 
 void describe(HWND window) {
-    write(classOf(window) + L"\t" + (IsWindowVisible(window) ? L"1" : L"0") + L"\t" +
-          textOf(window));
+    const auto id = static_cast<long long>(GetWindowLongPtrW(window, GWLP_ID));
+    write(std::to_wstring(id) + L"\t" + classOf(window) + L"\t" +
+          (IsWindowVisible(window) ? L"1" : L"0") + L"\t" + textOf(window));
 }
 
 BOOL CALLBACK describeChild(HWND child, LPARAM) {
