@@ -9,7 +9,7 @@ set -euo pipefail
 
 ORVANE_BUILD=${ORVANE_BUILD:?ORVANE_BUILD must name the Windows build folder}
 ORVANE_EXE=${ORVANE_EXE:-$ORVANE_BUILD/Orvane.exe}
-PROBE=$ORVANE_BUILD/tests/windows/window_probe.exe
+PROBE=${ORVANE_PROBE:?ORVANE_PROBE must name the window probe}
 # The tools read and match window titles as UTF-8, and wine reads its arguments so.
 export LC_ALL=C.UTF-8
 export WINEPREFIX=${ORVANE_WINE_DESKTOP_PREFIX:-$ORVANE_BUILD/wineprefix-desktop}
