@@ -2,7 +2,7 @@
 // and prints the rows read and the time taken.
 // Usage: catalogue_read_bench base.MDB
 
-#include "platform/jet/jet_database.h"
+#include "reader/libmdb/jet_database.h"
 
 #include <chrono>
 #include <cstdio>
@@ -15,9 +15,9 @@ int main(int argc, char** argv) {
     }
     try {
         const auto start = std::chrono::steady_clock::now();
-        platform::JetDatabase database(argv[1]);
-        platform::JetTable table = database.openTable("Index");
-        const platform::JetRows rows = table.readAll({"Nom", "cd", "Description"});
+        reader::JetDatabase database(argv[1]);
+        reader::JetTable table = database.openTable("Index");
+        const reader::JetRows rows = table.readAll({"Nom", "cd", "Description"});
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         std::printf("%zu rows, %zu bytes of text, read in %.3f s\n", rows.rowCount(),
                     rows.textBytes(), elapsed.count());

@@ -9,12 +9,12 @@
 //              spins: length 0 and an unknown kind (it only turns).
 
 #include "app/recherche.h"
-#include "app/shaped_form.h"
 #include "catalogue/catalogue_store.h"
 #include "damaged_catalogues.h"
-#include "platform/app_info.h"
-#include "platform/message_box.h"
-#include "ui/search_box.h"
+#include "linux/app_info.h"
+#include "linux/form_window.h"
+#include "linux/message_box.h"
+#include "linux/search_box.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     }
     catalogue.close();
 
-    catalogue::SetCatalogueReaderProgram(QString::fromLocal8Bit(argv[1]));
+    catalogue::SetCatalogueReaderProgram(argv[1]);
     platform::SetAppPathSource([&folder] { return folder.path(); });
     platform::SetPrevInstanceSource([] { return false; });
     QElapsedTimer clock;
@@ -67,11 +67,11 @@ int main(int argc, char** argv) {
     platform::SetMessageBoxHandler([&](const platform::MessageBoxRequest& request) {
         boxAt = clock.elapsed();
         message = request.prompt;
-        return platform::vbOK;
+        return app::vbOK;
     });
 
-    ShapedForm form;
-    form.Form_Load();
+    ui::FormWindow form;
+    form.form().Form_Load();
     form.show();
     QApplication::processEvents();
 

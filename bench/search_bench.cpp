@@ -12,10 +12,8 @@
 #include "catalogue/catalogue_store.h"
 #include "catalogue/data_control.h"
 
-#include <QCoreApplication>
-#include <QFile>
-
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -63,10 +61,10 @@ double processorMilliseconds() {
 }
 
 // One search as the window runs it; answers the number of matches.
-long search(catalogue::DataControl& control, const QString& path, const QString& criteria) {
+long search(catalogue::DataControl& control, const std::string& path, const std::string& criteria) {
     control.DatabaseName = path;
     control.Refresh();
-    control.RecordSource = QStringLiteral("Index");
+    control.RecordSource = "Index";
     control.Refresh();
     control.Recordset().FindFirst(criteria);
     long count = 0;
@@ -84,8 +82,7 @@ volatile std::size_t shownBytes = 0; // keeps the field reads from being optimis
 
 void showRecord(catalogue::Recordset& records) {
     for (const char* name : {"Nom", "CD", "Description"}) {
-        shownBytes =
-            shownBytes + records.Fields(QString::fromLatin1(name)).Value().value_or("").size();
+        shownBytes = shownBytes + records.Fields(name).Value().value_or("").size();
     }
 }
 
@@ -102,8 +99,8 @@ double stepMicroseconds(catalogue::Recordset& records, long steps, Step step) {
     return millisecondsSince(start) * 1000.0 / double(steps);
 }
 
-QString criteriaFor(const QString& word) {
-    return QStringLiteral("Nom like '*%1*' or Description like '*%1*'").arg(word);
+std::string criteriaFor(const std::string& word) {
+    return "Nom like '*" + word + "*' or Description like '*" + word + "*'";
 }
 
 // Words searched for the first time once the catalogue is read: one found in a few rows of the
@@ -119,11 +116,11 @@ double median(std::vector<double> times) {
 
 // The word with the letters of mask in capitals: a filter text not searched before, with the
 // same matches.
-QString capitalised(const QString& word, unsigned mask) {
-    QString variant = word;
-    for (qsizetype i = 0; i < variant.size(); ++i) {
+std::string capitalised(const std::string& word, unsigned mask) {
+    std::string variant = word;
+    for (std::size_t i = 0; i < variant.size(); ++i) {
         if (mask >> (i % 8) & 1) {
-            variant[i] = variant[i].toUpper();
+            variant[i] = char(std::toupper(static_cast<unsigned char>(variant[i])));
         }
     }
     return variant;
@@ -131,8 +128,8 @@ QString capitalised(const QString& word, unsigned mask) {
 
 // A search for a word never searched before in this process, timed kRepeats times, each time
 // with other letters in capitals (a word of two letters or more has that many variants).
-double newWordMilliseconds(catalogue::DataControl& control, const QString& path,
-                           const QString& word, long& found) {
+double newWordMilliseconds(catalogue::DataControl& control, const std::string& path,
+                           const std::string& word, long& found) {
     std::vector<double> times;
     for (unsigned mask = 0; mask < kRepeats; ++mask) {
         const auto start = Clock::now();
@@ -164,7 +161,7 @@ double copyFloorMilliseconds(const catalogue::CatalogueRows& rows) {
     return median(times);
 }
 
-void cold(const QString& path, const QString& criteria) {
+void cold(const std::string& path, const std::string& criteria) {
     const long rssBefore = statusKilobytes("VmRSS");
     catalogue::DataControl control;
     const double processorBefore = processorMilliseconds();
@@ -177,8 +174,7 @@ void cold(const QString& path, const QString& criteria) {
     std::printf("repeated_ms %.3f\n", millisecondsSince(start));
     for (const char* word : kNewWords) {
         long found = 0;
-        const double milliseconds =
-            newWordMilliseconds(control, path, QString::fromUtf8(word), found);
+        const double milliseconds = newWordMilliseconds(control, path, word, found);
         std::printf("new_word_ms %s %.3f %ld\n", word, milliseconds, found);
     }
 
@@ -194,14 +190,14 @@ void cold(const QString& path, const QString& criteria) {
                     ++jumps % 2 ? records.FindLast(criteria) : records.FindFirst(criteria);
                 }));
 
-    const auto table = catalogue::OpenCatalogueTable(path, QStringLiteral("Index"));
+    const auto table = catalogue::OpenCatalogueTable(path, "Index");
     std::printf("rows %zu\ntext_bytes %zu\nheld_bytes %zu\npeak_growth_bytes %ld\n",
                 table->rows().rowCount(), table->rows().textBytes(), table->rows().memoryBytes(),
                 (statusKilobytes("VmHWM") - rssBefore) * 1024);
     std::printf("floor_ms %.3f\n", copyFloorMilliseconds(table->rows()));
 }
 
-void preloaded(const QString& path, const QString& criteria, int waitMilliseconds) {
+void preloaded(const std::string& path, const std::string& criteria, int waitMilliseconds) {
     catalogue::PreloadCatalogue(path);
     std::this_thread::sleep_for(std::chrono::milliseconds(waitMilliseconds));
     catalogue::DataControl control;
@@ -213,15 +209,13 @@ void preloaded(const QString& path, const QString& criteria, int waitMillisecond
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
     if (argc < 5) {
         std::fputs("usage: search_bench READER CATALOGUE WORD cold|preloaded [MS]\n", stderr);
         return 2;
     }
-    catalogue::SetCatalogueReaderProgram(QString::fromLocal8Bit(argv[1]));
-    const QString path = QString::fromLocal8Bit(argv[2]);
-    const QString word = QString::fromLocal8Bit(argv[3]);
-    const QString criteria = criteriaFor(word);
+    catalogue::SetCatalogueReaderProgram(argv[1]);
+    const std::string path = argv[2];
+    const std::string criteria = criteriaFor(argv[3]);
     try {
         if (std::string(argv[4]) == "cold") {
             cold(path, criteria);

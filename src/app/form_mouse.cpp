@@ -1,47 +1,47 @@
-// The window's own mouse events: the round hot spots, their highlights, and dragging the
-// window by any bare part of its skin.
+// The window's own mouse events: the round hot spots, their highlights, and dragging the window
+// by any bare part of its skin.
 
 #include "app/shaped_form.h"
-#include "platform/message_box.h"
-#include "platform/program_end.h"
-#include "platform/window_calls.h"
+
 #include "shape/about_box.h"
 #include "shape/hot_spot.h"
-#include "ui/skin_picture.h"
 
 void ShapedForm::Form_MouseDown(std::int16_t& /*Button*/, std::int16_t& /*Shift*/, float& X,
                                 float& Y) {
-    if (shape::InHotSpot(closeRgn, X, Y)) {
-        hide();
-        platform::MsgBox(shape::AboutBoxText(), platform::vbOKOnly | platform::vbInformation,
-                         shape::AboutBoxTitle());
-        platform::End();
-    } else if (shape::InHotSpot(minimiseRgn, X, Y)) {
-        setWindowState(windowState() | Qt::WindowMinimized);
-        Picture3->hide();
+    if (inSpot(closeRgn, X, Y)) {
+        runtime_.Hide();
+        runtime_.MsgBox(shape::AboutBoxText(), app::vbOKOnly | app::vbInformation,
+                        shape::AboutBoxTitle());
+        runtime_.End();
+    } else if (inSpot(minimiseRgn, X, Y)) {
+        runtime_.SetWindowState(app::vbMinimized);
+        runtime_.SetVisible(app::Picture::Picture3, false);
     }
-    platform::ReleaseCapture();
-    platform::SendMessageA(platform::HandleOf(this), platform::WM_NCLBUTTONDOWN,
-                           platform::HTCAPTION, 0);
+    runtime_.ReleaseCapture();
+    runtime_.SendMessageA(runtime_.hWnd(), app::kWmNcLButtonDown, app::kHtCaption, 0);
 }
 
 void ShapedForm::Form_MouseMove(std::int16_t& Button, std::int16_t& /*Shift*/, float& X, float& Y) {
-    if (shape::InHotSpot(helpRgn, X, Y)) {
-        Picture1->show();
+    using app::Picture;
+    if (inSpot(helpRgn, X, Y)) {
+        runtime_.SetVisible(Picture::Picture1, true);
         if (Button == 1) {
-            platform::MsgBox(QStringLiteral("ok"));
+            runtime_.MsgBox("ok");
         }
-    } else if (shape::InHotSpot(closeRgn, X, Y)) {
-        Picture2->show();
-    } else if (shape::InHotSpot(minimiseRgn, X, Y)) {
-        Picture3->show();
+    } else if (inSpot(closeRgn, X, Y)) {
+        runtime_.SetVisible(Picture::Picture2, true);
+    } else if (inSpot(minimiseRgn, X, Y)) {
+        runtime_.SetVisible(Picture::Picture3, true);
     } else {
-        HideHighlights();
+        runtime_.SetVisible(Picture::Picture1, false);
+        runtime_.SetVisible(Picture::Picture2, false);
+        runtime_.SetVisible(Picture::Picture3, false);
     }
 }
 
-void ShapedForm::HideHighlights() {
-    Picture1->hide();
-    Picture2->hide();
-    Picture3->hide();
+// Every test reads the twips per pixel and converts the position afresh.
+bool ShapedForm::inSpot(app::HRGN spot, float X, float Y) {
+    const int x = shape::TwipsToPixel(X, runtime_.TwipsPerPixelX());
+    const int y = shape::TwipsToPixel(Y, runtime_.TwipsPerPixelY());
+    return runtime_.PtInRegion(spot, x, y) != 0;
 }

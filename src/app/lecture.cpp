@@ -1,12 +1,16 @@
-// The record display: the current record of the data control's recordset in the three field
-// labels. A null field shows as an empty label.
+// The record display: the current record of the data control's recordset in the field labels,
+// the recordset fetched anew for each field. A null field shows as an empty label; a field that
+// cannot be read stops the display there.
 
-#include "app/form_search_window.h"
 #include "app/module3.h"
 #include "app/shaped_form.h"
-#include "catalogue/record_display.h"
+#include "catalogue/displayed_fields.h"
+#include "catalogue/field_text.h"
 
 void ShapedForm::lecture() {
-    FormSearchWindow window(*this);
-    catalogue::ShowRecord(window, Module3::result.data);
+    for (const catalogue::DisplayedField& field : catalogue::kDisplayedFields) {
+        runtime_.SetCaption(
+            app::Label(field.label),
+            catalogue::FieldText(Module3::result.data.Recordset().Fields(field.recordName)));
+    }
 }

@@ -1,37 +1,36 @@
 #include "app/run_guarded.h"
 
-#include "platform/message_box.h"
-#include "platform/mouse_pointer.h"
-#include "platform/runtime_error.h"
+#include "shape/runtime_error.h"
 
-#include <QString>
 #include <exception>
+#include <string>
 
+namespace app {
 namespace {
 
-QString describe(const std::exception& error) {
-    if (const auto* runtime = dynamic_cast<const platform::RuntimeError*>(&error)) {
-        return QStringLiteral("Erreur d'exécution %1 : %2")
-            .arg(runtime->number())
-            .arg(QString::fromUtf8(runtime->what()));
+std::string describe(const std::exception& error) {
+    if (const auto* runtime = dynamic_cast<const shape::RuntimeError*>(&error)) {
+        return "Erreur d'exécution " + std::to_string(runtime->number()) + " : " + error.what();
     }
-    return QStringLiteral("Erreur d'exécution : %1").arg(QString::fromUtf8(error.what()));
+    return std::string("Erreur d'exécution : ") + error.what();
 }
 
 } // namespace
 
-bool RunGuarded(const std::function<void()>& operation, GuardOutcome outcome) {
-    QString message;
+bool RunGuarded(Runtime& runtime, const std::function<void()>& operation, GuardOutcome outcome) {
+    std::string message;
     try {
         operation();
         return true;
     } catch (const std::exception& error) {
         message = describe(error);
     }
-    platform::SetMousePointer(platform::vbDefault);
+    runtime.SetMousePointer(vbDefault);
     if (outcome == GuardOutcome::EndOnError) {
-        message += QStringLiteral("\rLe programme va s'arrêter.");
+        message += "\rLe programme va s'arrêter.";
     }
-    platform::MsgBox(message, platform::vbOKOnly | platform::vbCritical);
+    runtime.MsgBox(message, vbOKOnly | vbCritical);
     return false;
 }
+
+} // namespace app

@@ -51,9 +51,9 @@ inline constexpr std::int32_t vbMinimized = 1;
 // A box without a title of its own shows the application's title.
 inline constexpr const char* kAppTitle = "Orvane";
 
-// The window's controls whose properties the operations read and write.
-enum class Picture { Picture1, Picture2, Picture3, Picture4, Picture5 };
-enum class Label { Label4, Label5, Label6, Label8 };
+// The window's controls whose properties the operations read and write, by their numbers.
+enum class Picture { Picture1 = 1, Picture2 = 2, Picture3 = 3, Picture4 = 4, Picture5 = 5 };
+enum class Label { Label4 = 4, Label5 = 5, Label6 = 6, Label8 = 8 };
 
 class Runtime {
 public:

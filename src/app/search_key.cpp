@@ -2,8 +2,8 @@
 // edit the text.
 
 #include "app/recherche.h"
+#include "app/search_busy.h"
 #include "app/shaped_form.h"
-#include "catalogue/search_busy.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr std::int16_t kEnterKey = 13;
 
 void ShapedForm::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& /*Shift*/) {
     // A search already running is not started again from its own event pump.
-    if (KeyCode == kEnterKey && !catalogue::SearchRunning()) {
+    if (KeyCode == kEnterKey && !app::SearchRunning()) {
         Module1::recherche();
     }
 }

@@ -1,47 +1,34 @@
 #pragma once
-// The program's one window: a frameless device cut to the outline of its skin, with its eleven
-// controls, its four region handles and the operations its events run.
+// The program's one window: a frameless device cut to the outline of its skin. It holds its four
+// region handles and runs the operations its events start, reaching the window, its controls and
+// the platform through the runtime. Each front end makes one, over its own runtime, and turns its
+// toolkit's events into these operations' arguments.
 
-#include "platform/regions.h"
+#include "app/runtime.h"
 
-#include <QImage>
-#include <QWidget>
 #include <cstdint>
+#include <vector>
 
-namespace ui {
-class SkinPicture;
-class CaptionLabel;
-class SearchBox;
-class DataControlWidget;
-} // namespace ui
-
-class ShapedForm : public QWidget {
-    Q_OBJECT
-
+class ShapedForm {
 public:
-    ShapedForm();
-    ~ShapedForm() override;
-
-    // Controls, named by kind and number.
-    ui::SkinPicture* Picture1 = nullptr; // help spot highlight
-    ui::SkinPicture* Picture2 = nullptr; // close spot highlight
-    ui::SkinPicture* Picture3 = nullptr; // minimise spot highlight
-    ui::SkinPicture* Picture4 = nullptr; // previous / first match
-    ui::SkinPicture* Picture5 = nullptr; // next / last match
-    ui::SearchBox* Text1 = nullptr;
-    ui::CaptionLabel* Label4 = nullptr; // counter
-    ui::CaptionLabel* Label5 = nullptr; // field cd
-    ui::CaptionLabel* Label6 = nullptr; // field Nom
-    ui::CaptionLabel* Label8 = nullptr; // field Description
-    ui::DataControlWidget* Data1 = nullptr;
-
-    // The window's mouse pointer (0 default, 11 hourglass).
-    void SetMousePointer(int pointer);
+    explicit ShapedForm(app::Runtime& runtime);
+    ~ShapedForm();
+    ShapedForm(const ShapedForm&) = delete;
+    ShapedForm& operator=(const ShapedForm&) = delete;
 
     // Shows the current record of the catalogue in the three field labels.
     void lecture();
 
-    // Event operations; Qt's event handlers translate their events and call these.
+private:
+    app::HRGN MakeRegion(float& scaleX, float& scaleY, std::int16_t& offsetX,
+                         std::int16_t& offsetY);
+    std::int16_t OutlineX(std::int16_t& index);
+    std::int16_t OutlineY(std::int16_t& index);
+    std::int16_t HoleX(std::int16_t& index);
+    std::int16_t HoleY(std::int16_t& index);
+
+public:
+    // Event operations: X and Y in twips relative to the control that raised the event.
     void Form_Load();
     void Form_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y);
     void Form_MouseMove(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y);
@@ -50,35 +37,25 @@ public:
     void Picture5_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y);
     void Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift);
 
-    // Region handles, in their declared order.
-    platform::HRGN minimiseRgn = 0;
-    platform::HRGN closeRgn = 0;
-    platform::HRGN helpRgn = 0;
-    platform::HRGN windowRgn = 0;
+    // The window, its controls and the platform.
+    app::Runtime& runtime() const { return runtime_; }
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // Region handles, in their declared order.
+    app::HRGN minimiseRgn = 0;
+    app::HRGN closeRgn = 0;
+    app::HRGN helpRgn = 0;
+    app::HRGN windowRgn = 0;
 
 private:
-    platform::HRGN MakeRegion(float& scaleX, float& scaleY, std::int16_t& offsetX,
-                              std::int16_t& offsetY);
-    std::int16_t OutlineX(std::int16_t& index);
-    std::int16_t OutlineY(std::int16_t& index);
-    std::int16_t HoleX(std::int16_t& index);
-    std::int16_t HoleY(std::int16_t& index);
+    // Whether the pointer at X, Y twips lies in a hot spot's region.
+    bool inSpot(app::HRGN spot, float X, float Y);
+    // Fills the vertex array from one pair of outline tables, scaled to the screen.
+    using Table = std::int16_t (ShapedForm::*)(std::int16_t&);
+    void fillVertices(std::vector<app::POINTAPI>& vertices, int count, Table xOf, Table yOf,
+                      float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY);
 
-    void CreateControls();
-    // Connects the search box's key-downs and the arrows' presses to their operations.
-    void WireControlEvents();
-    void HideHighlights();
-
-    QImage skin_;
+    app::Runtime& runtime_;
 };
 
-// The program's one reference to its main window, valid while the window exists.
+// The program's one reference to its window, valid while the window exists.
 ShapedForm& TheShapedForm();

@@ -1,41 +1,54 @@
 #include "catalogue/catalogue_store.h"
 
 #include "catalogue/catalogue_error.h"
-#include "catalogue/file_identity.h"
+#include "catalogue/displayed_fields.h"
+#include "catalogue/jet_error.h"
+#include "catalogue/jet_header.h"
 #include "catalogue/reader_process.h"
-#include "platform/jet/jet_error.h"
-#include "platform/jet/jet_header.h"
+#include "system/file_identity.h"
+#include "system/program_folder.h"
+#include "system/utf8_path.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QThread>
-
+#include <algorithm>
 #include <atomic>
-#include <filesystem>
+#include <cctype>
 #include <future>
 #include <optional>
+#include <thread>
 
 namespace catalogue {
 namespace {
 
-const std::vector<std::string> kCatalogueFields{"Nom", "cd", "Description"};
-const QString kPreloadedTable = QStringLiteral("Index");
+const std::string kPreloadedTable = "Index";
 // The helper sends its rows as it reads them, tens of kilobytes at a time; one silent this long
 // is stuck.
 constexpr std::chrono::milliseconds kQuietLimit{3'000};
 // How often a wait for a read runs its caller's step, such as the window's event pump.
 constexpr std::chrono::milliseconds kWaitStep{10};
 
-std::filesystem::path fileSystemPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+// The columns the store reads: those the window shows.
+std::vector<std::string> catalogueFields() {
+    std::vector<std::string> fields;
+    for (const DisplayedField& field : kDisplayedFields) {
+        fields.emplace_back(field.column);
+    }
+    return fields;
+}
+
+// Table names match without regard to case, as the Jet engine matches them.
+bool sameTable(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
 using TableResult = std::shared_future<std::shared_ptr<CatalogueTable>>;
 
 // The one read the store keeps: the last table asked for, while its file is unchanged.
 struct Read {
-    FileIdentity identity;
-    QString table;
+    sys::FileIdentity identity;
+    std::string table;
     TableResult result;
 };
 
@@ -43,10 +56,11 @@ class Store {
 public:
     ~Store() { stopWorker(); }
 
-    std::shared_ptr<CatalogueTable> open(const QString& path, const QString& table,
+    std::shared_ptr<CatalogueTable> open(const std::filesystem::path& path,
+                                         const std::string& table,
                                          const std::function<void()>& whileWaiting) {
         for (;;) {
-            const FileIdentity identity = IdentifyFile(path);
+            const sys::FileIdentity identity = sys::IdentifyFile(path);
             if (!holds(identity, table)) {
                 start(identity, table);
             }
@@ -67,8 +81,8 @@ public:
         }
     }
 
-    void preload(const QString& path) {
-        const FileIdentity identity = IdentifyFile(path);
+    void preload(const std::filesystem::path& path) {
+        const sys::FileIdentity identity = sys::IdentifyFile(path);
         if (!holds(identity, kPreloadedTable)) {
             start(identity, kPreloadedTable);
         }
@@ -76,7 +90,7 @@ public:
 
     std::size_t readCount() const { return reads_; }
 
-    void setProgram(const QString& program) { program_ = program; }
+    void setProgram(const std::filesystem::path& program) { program_ = program; }
 
     void setQuietLimit(std::chrono::milliseconds limit) { quietLimit_ = limit; }
 
@@ -93,63 +107,60 @@ private:
         }
     }
 
-    void forget(const FileIdentity& identity, const QString& table) {
+    void forget(const sys::FileIdentity& identity, const std::string& table) {
         if (holds(identity, table)) {
             stopWorker();
             read_.reset();
         }
     }
 
-    bool holds(const FileIdentity& identity, const QString& table) const {
-        return read_ && read_->identity == identity &&
-               read_->table.compare(table, Qt::CaseInsensitive) == 0;
+    bool holds(const sys::FileIdentity& identity, const std::string& table) const {
+        return read_ && read_->identity == identity && sameTable(read_->table, table);
     }
 
-    QString program() const {
-        if (!program_.isEmpty()) {
+    std::filesystem::path program() const {
+        if (!program_.empty()) {
             return program_;
         }
-        return QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-               QStringLiteral("orvane-read-catalogue");
+        return sys::ProgramFolder() / (std::string("orvane-read-catalogue") + sys::kProgramSuffix);
     }
 
-    void start(const FileIdentity& identity, const QString& table) {
+    void start(const sys::FileIdentity& identity, const std::string& table) {
         stopWorker();
         auto promise = std::make_shared<std::promise<std::shared_ptr<CatalogueTable>>>();
         read_ = Read{identity, table, promise->get_future().share()};
         const ReaderRequest request{program(),   identity.path,
-                                    table,       kCatalogueFields,
+                                    table,       catalogueFields(),
                                     quietLimit_, limits_.value_or(LimitsForFile(identity.size))};
-        worker_.reset(QThread::create([this, promise, request] { run(*promise, request); }));
-        worker_->start();
+        worker_ = std::thread([this, promise, request] { run(*promise, request); });
     }
 
     void run(std::promise<std::shared_ptr<CatalogueTable>>& promise, const ReaderRequest& request) {
         ++reads_;
+        // Whatever goes wrong here, running out of memory included, goes to whoever waits for
+        // the read: nothing may escape a thread.
         try {
-            CatalogueRows rows = ReadWithHelper(
-                request, [] { return QThread::currentThread()->isInterruptionRequested(); });
-            promise.set_value(std::make_shared<CatalogueTable>(
-                request.file.toStdString(), request.table.toStdString(), std::move(rows)));
-        } catch (const CatalogueError&) {
-            promise.set_exception(std::current_exception());
-        } catch (const ReadCancelled&) {
+            CatalogueRows rows = ReadWithHelper(request, [this] { return stopping_.load(); });
+            promise.set_value(std::make_shared<CatalogueTable>(sys::Utf8Of(request.file),
+                                                               request.table, std::move(rows)));
+        } catch (...) {
             promise.set_exception(std::current_exception());
         }
     }
 
     void stopWorker() {
-        if (worker_) {
-            worker_->requestInterruption();
-            worker_->wait();
-            worker_.reset();
+        if (worker_.joinable()) {
+            stopping_ = true;
+            worker_.join();
+            stopping_ = false;
         }
     }
 
     std::optional<Read> read_;
-    std::unique_ptr<QThread> worker_;
+    std::thread worker_;
+    std::atomic<bool> stopping_ = false;
     std::atomic<std::size_t> reads_ = 0;
-    QString program_;
+    std::filesystem::path program_;
     std::chrono::milliseconds quietLimit_ = kQuietLimit;
     std::optional<ReaderLimits> limits_;
 };
@@ -161,29 +172,30 @@ Store& store() {
 
 } // namespace
 
-void CheckCatalogueFile(const QString& path) {
+void CheckCatalogueFile(const std::string& path) {
     try {
-        platform::CheckJetFile(fileSystemPath(path));
-    } catch (const platform::JetError& error) {
+        CheckJetFile(sys::PathFromUtf8(path));
+    } catch (const JetError& error) {
         throw CatalogueError(error.what());
     }
 }
 
-void PreloadCatalogue(const QString& path) {
-    store().preload(path);
+void PreloadCatalogue(const std::string& path) {
+    store().preload(sys::PathFromUtf8(path));
 }
 
-std::shared_ptr<CatalogueTable> OpenCatalogueTable(const QString& path, const QString& table,
+std::shared_ptr<CatalogueTable> OpenCatalogueTable(const std::string& path,
+                                                   const std::string& table,
                                                    const std::function<void()>& whileWaiting) {
     CheckCatalogueFile(path);
-    return store().open(path, table, whileWaiting);
+    return store().open(sys::PathFromUtf8(path), table, whileWaiting);
 }
 
 std::size_t CatalogueReadCount() {
     return store().readCount();
 }
 
-void SetCatalogueReaderProgram(const QString& program) {
+void SetCatalogueReaderProgram(const std::filesystem::path& program) {
     store().setProgram(program);
 }
 

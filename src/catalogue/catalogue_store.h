@@ -4,15 +4,14 @@
 // time); a changed or replaced file, or another table, is read afresh and takes its place. A read
 // that failed is kept the same way, so an unchanged damaged file is refused at once. Reading runs
 // in a separate helper program, bounded in memory and time, so that a damaged file that upsets
-// the Jet library can only end that helper, never this program.
+// the Jet library can only end that helper, never this program. Paths are UTF-8.
 
 #include "catalogue/catalogue_table.h"
 #include "catalogue/reader_limits.h"
 
-#include <QString>
-
 #include <chrono>
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -23,15 +22,16 @@ namespace catalogue {
 // Starts reading table Index of the catalogue at path in the background. A later
 // OpenCatalogueTable of the same, unchanged file waits for this read and uses it. Failures are
 // kept for that later call to report.
-void PreloadCatalogue(const QString& path);
+void PreloadCatalogue(const std::string& path);
 
 // Checks that the file is there, readable and a Jet database; throws CatalogueError otherwise.
-void CheckCatalogueFile(const QString& path);
+void CheckCatalogueFile(const std::string& path);
 
-// The rows of a table of the catalogue at path (fields Nom, cd and Description), read now or
-// taken from an earlier read of the unchanged file. While it waits for the read it calls
-// whileWaiting every few milliseconds, when given. Throws CatalogueError.
-std::shared_ptr<CatalogueTable> OpenCatalogueTable(const QString& path, const QString& table,
+// The rows of a table of the catalogue at path (the displayed fields), read now or taken from an
+// earlier read of the unchanged file. While it waits for the read it calls whileWaiting every few
+// milliseconds, when given. Throws CatalogueError.
+std::shared_ptr<CatalogueTable> OpenCatalogueTable(const std::string& path,
+                                                   const std::string& table,
                                                    const std::function<void()>& whileWaiting = {});
 
 // How many times a catalogue table was read from its file since the program started.
@@ -39,7 +39,7 @@ std::size_t CatalogueReadCount();
 
 // The helper program that reads catalogues; by default orvane-read-catalogue beside the
 // program file. Tests, whose programs live elsewhere, name it here.
-void SetCatalogueReaderProgram(const QString& program);
+void SetCatalogueReaderProgram(const std::filesystem::path& program);
 
 // The longest the helper may stay silent before its read counts as stuck (3 s by default).
 void SetCatalogueReadQuietLimit(std::chrono::milliseconds limit);

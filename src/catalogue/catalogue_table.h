@@ -7,11 +7,10 @@
 #include "catalogue/catalogue_rows.h"
 #include "catalogue/match_list.h"
 
-#include <QString>
-
 #include <list>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace catalogue {
 
@@ -28,10 +27,10 @@ public:
 
     // The matches of a filter; throws CatalogueError for a malformed filter or an unknown field.
     // Shared, so that a find keeps its list while a scan pauses, even if the list is dropped.
-    const std::shared_ptr<MatchList>& matches(const QString& criteria);
+    const std::shared_ptr<MatchList>& matches(const std::string& criteria);
 
     // The index of a column, letter case ignored; throws CatalogueError when there is none.
-    std::size_t columnIndex(const QString& name) const;
+    std::size_t columnIndex(std::string_view name) const;
 
     // A French phrase naming the table and its file, for messages.
     std::string describe() const;
@@ -42,7 +41,8 @@ private:
     std::string file_;
     std::string name_;
     CatalogueRows rows_;
-    std::list<std::pair<QString, std::shared_ptr<MatchList>>> filters_; // most recently used first
+    std::list<std::pair<std::string, std::shared_ptr<MatchList>>>
+        filters_; // most recently used first
 };
 
 } // namespace catalogue

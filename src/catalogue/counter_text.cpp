@@ -2,12 +2,8 @@
 
 namespace catalogue {
 
-QString Digits(std::int64_t number) {
-    return QString::number(number);
-}
-
-QString CounterText(std::int64_t position, std::int64_t total) {
-    return Digits(position) + u'/' + Digits(total);
+std::string CounterText(std::int64_t position, std::int64_t total) {
+    return std::to_string(position) + '/' + std::to_string(total);
 }
 
 } // namespace catalogue

@@ -2,14 +2,11 @@
 // The counter between the arrows: the shown match's number, a slash and the number of matches,
 // each as its plain decimal digits ("1/12", "10/12", "0/0").
 
-#include <QString>
 #include <cstdint>
+#include <string>
 
 namespace catalogue {
 
-// The decimal digits of a number with nothing in front of them.
-QString Digits(std::int64_t number);
-
-QString CounterText(std::int64_t position, std::int64_t total);
+std::string CounterText(std::int64_t position, std::int64_t total);
 
 } // namespace catalogue

@@ -2,21 +2,22 @@
 
 namespace catalogue {
 
-QString LiteralLikeText(const QString& typed) {
-    QString literal;
+// The characters looked at are all ASCII, so the bytes of UTF-8 text go through one by one.
+std::string LiteralLikeText(std::string_view typed) {
+    std::string literal;
     literal.reserve(typed.size() + typed.size() / 4);
-    for (const QChar c : typed) {
-        switch (c.unicode()) {
-        case u'\'':
-            literal += QStringLiteral("''");
+    for (const char c : typed) {
+        switch (c) {
+        case '\'':
+            literal += "''";
             break;
-        case u'[':
-        case u'*':
-        case u'?':
-        case u'#':
-            literal += u'[';
+        case '[':
+        case '*':
+        case '?':
+        case '#':
+            literal += '[';
             literal += c;
-            literal += u']';
+            literal += ']';
             break;
         default:
             literal += c;
@@ -26,17 +27,9 @@ QString LiteralLikeText(const QString& typed) {
     return literal;
 }
 
-QString BuildCritere(const QString& typed) {
-    const QString text = LiteralLikeText(typed);
-    QString critere;
-    critere.reserve(2 * text.size() + 48);
-    critere += QStringLiteral("Nom like '*");
-    critere += text;
-    critere += QStringLiteral("*'");
-    critere += QStringLiteral(" or Description like '*");
-    critere += text;
-    critere += QStringLiteral("*'");
-    return critere;
+std::string BuildCritere(std::string_view typed) {
+    const std::string text = LiteralLikeText(typed);
+    return "Nom like '*" + text + "*'" + " or Description like '*" + text + "*'";
 }
 
 } // namespace catalogue

@@ -1,12 +1,12 @@
 #include "catalogue/data_control.h"
 
 #include "catalogue/catalogue_store.h"
-#include "platform/quoted.h"
+#include "catalogue/quoted.h"
 
 namespace catalogue {
 
 void DataControl::Refresh(const std::function<void()>& whileReading) {
-    if (RecordSource.isEmpty()) {
+    if (RecordSource.empty()) {
         CheckCatalogueFile(DatabaseName);
         return;
     }
@@ -21,7 +21,7 @@ void DataControl::Refresh(const std::function<void()>& whileReading) {
 
 catalogue::Recordset& DataControl::Recordset() {
     if (!recordset_) {
-        throw CatalogueError("Le catalogue " + platform::Quoted(DatabaseName.toStdString()) +
+        throw CatalogueError("Le catalogue " + Quoted(DatabaseName) +
                              " n'est pas ouvert : aucune table n'a été lue.");
     }
     return *recordset_;

@@ -9,17 +9,17 @@
 #include "catalogue/catalogue_error.h"
 #include "catalogue/recordset.h"
 
-#include <QString>
-
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace catalogue {
 
 class DataControl {
 public:
-    QString DatabaseName = QStringLiteral("BASE.MDB");
-    QString RecordSource;
+    // The catalogue file, UTF-8.
+    std::string DatabaseName = "BASE.MDB";
+    std::string RecordSource;
 
     // With an empty RecordSource, only checks that the database can be opened. While it waits
     // for the catalogue to be read it runs whileReading every few milliseconds, when given.

@@ -2,9 +2,8 @@
 
 namespace catalogue {
 
-QString FieldText(const Field& field) {
-    const std::optional<std::string>& value = field.Value();
-    return value ? QString::fromStdString(*value) : QString();
+std::string FieldText(const Field& field) {
+    return field.Value().value_or(std::string());
 }
 
 } // namespace catalogue

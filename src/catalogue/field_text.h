@@ -3,10 +3,10 @@
 
 #include "catalogue/recordset.h"
 
-#include <QString>
+#include <string>
 
 namespace catalogue {
 
-QString FieldText(const Field& field);
+std::string FieldText(const Field& field);
 
 } // namespace catalogue

@@ -2,14 +2,14 @@
 
 namespace catalogue {
 
-PacedEventPump::PacedEventPump(SearchWindow& window) : window_(window) {
-    sinceLastPump_.start();
-}
+PacedEventPump::PacedEventPump(std::function<void()> pump)
+    : pump_(std::move(pump)), lastPump_(std::chrono::steady_clock::now()) {}
 
 void PacedEventPump::Tick() {
-    if (sinceLastPump_.hasExpired(kInterval.count())) {
-        window_.DoEvents();
-        sinceLastPump_.restart();
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPump_ > kInterval) {
+        pump_();
+        lastPump_ = std::chrono::steady_clock::now();
     }
 }
 

@@ -1,12 +1,10 @@
 #pragma once
-// Runs the window's event pump from inside a long loop, but only once a pump interval has passed
-// since the last run: often enough for the window to stay responsive (hot spots, dragging,
-// repaint), rarely enough that a loop of many short steps is not dominated by the pump.
+// Runs an event pump from inside a long loop, but only once a pump interval has passed since the
+// last run: often enough for the window to stay responsive (hot spots, dragging, repaint), rarely
+// enough that a loop of many short steps is not dominated by the pump.
 
-#include "catalogue/search_window.h"
-
-#include <QElapsedTimer>
 #include <chrono>
+#include <functional>
 
 namespace catalogue {
 
@@ -16,14 +14,14 @@ public:
     // within the frame.
     static constexpr std::chrono::milliseconds kInterval{8};
 
-    explicit PacedEventPump(SearchWindow& window);
+    explicit PacedEventPump(std::function<void()> pump);
 
     // Called after each step of the loop.
     void Tick();
 
 private:
-    SearchWindow& window_;
-    QElapsedTimer sinceLastPump_;
+    std::function<void()> pump_;
+    std::chrono::steady_clock::time_point lastPump_;
 };
 
 } // namespace catalogue

@@ -1,57 +1,110 @@
 #include "catalogue/reader_process.h"
 
 #include "catalogue/catalogue_error.h"
+#include "catalogue/jet_error.h"
+#include "catalogue/quoted.h"
 #include "catalogue/row_stream.h"
-#include "platform/jet/jet_error.h"
-#include "platform/quoted.h"
+#include "system/child_process.h"
+#include "system/utf8_path.h"
 
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QProcess>
-
-#include <csignal>
+#include <array>
+#include <optional>
+#include <system_error>
 
 namespace catalogue {
 namespace {
 
 // How often the wait for the helper looks whether the read was cancelled.
-constexpr int kPollMilliseconds = 50;
+constexpr std::chrono::milliseconds kPoll{50};
 
-CatalogueError damaged(const QString& file, const std::string& what) {
-    return CatalogueError(platform::JetError::damaged(file.toStdString(), what).what());
+using Clock = std::chrono::steady_clock;
+
+CatalogueError damaged(const std::filesystem::path& file, const std::string& what) {
+    return CatalogueError(JetError::damaged(file, what).what());
 }
 
 // The helper's output holds the file's text once, plus a few bytes per value: far more than this
 // means it goes on sending what is not there.
-qint64 outputLimit(const QString& file) {
-    return 4 * QFileInfo(file).size() + (qint64(1) << 20);
+std::uintmax_t outputLimit(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    return 4 * (error ? 0 : size) + (std::uintmax_t(1) << 20);
 }
 
-QStringList argumentsOf(const ReaderRequest& request) {
-    QStringList arguments;
-    for (const std::string& limit : LimitArguments(request.limits)) {
-        arguments.append(QString::fromStdString(limit));
-    }
-    arguments << request.file << request.table;
-    for (const std::string& field : request.fields) {
-        arguments.append(QString::fromStdString(field));
-    }
+std::vector<std::string> argumentsOf(const ReaderRequest& request) {
+    std::vector<std::string> arguments = LimitArguments(request.limits);
+    arguments.push_back(sys::Utf8Of(request.file));
+    arguments.push_back(request.table);
+    arguments.insert(arguments.end(), request.fields.begin(), request.fields.end());
     return arguments;
 }
 
 // What the way the helper ended says about the file.
-std::string endOf(const QProcess& helper) {
-#ifdef SIGXCPU
-    if (helper.exitStatus() == QProcess::CrashExit && helper.exitCode() == SIGXCPU) {
+std::string endOf(const sys::ExitStatus& status) {
+    switch (status.way) {
+    case sys::ExitStatus::Way::ProcessorTimeLimit:
         return "sa lecture dure plus longtemps qu'un fichier de cette taille ne le justifie";
+    case sys::ExitStatus::Way::MemoryLimit:
+        return "sa lecture demande plus de mémoire qu'un fichier de cette taille ne le justifie";
+    default:
+        return "sa lecture s'est arrêtée avant la fin";
     }
-#endif
-    return "sa lecture s'est arrêtée avant la fin";
 }
 
-void stop(QProcess& helper) {
-    helper.kill();
-    helper.waitForFinished(-1);
+sys::ChildProcess start(const ReaderRequest& request) {
+    try {
+        return sys::ChildProcess(request.program, argumentsOf(request));
+    } catch (const std::system_error&) {
+        throw ReaderNotStarted("Le catalogue " + Quoted(sys::Utf8Of(request.file)) +
+                               " ne peut pas être lu : le programme de lecture " +
+                               Quoted(sys::Utf8Of(request.program)) + " ne démarre pas.");
+    }
+}
+
+// Takes the helper's output into the stream until the stream is complete, the output ends, or
+// the read goes wrong.
+void receive(sys::ChildProcess& helper, RowStreamReader& stream, const ReaderRequest& request,
+             const std::function<bool()>& cancelled) {
+    const std::uintmax_t limit = outputLimit(request.file);
+    std::uintmax_t received = 0;
+    std::array<char, 1 << 16> buffer;
+    auto lastBytes = Clock::now();
+    while (stream.state() == RowStreamReader::State::Reading) {
+        if (cancelled()) {
+            helper.Kill();
+            throw ReadCancelled{};
+        }
+        const std::size_t got = helper.Read(buffer.data(), buffer.size(), kPoll);
+        if (got > 0) {
+            lastBytes = Clock::now();
+            received += got;
+            if (received > limit) {
+                helper.Kill();
+                throw damaged(request.file, "sa lecture donne plus de données qu'il n'en contient");
+            }
+            stream.feed(std::string_view(buffer.data(), got));
+            continue;
+        }
+        if (helper.OutputEnded()) {
+            return;
+        }
+        if (Clock::now() - lastBytes > request.quietLimit) {
+            helper.Kill();
+            throw damaged(request.file, "sa lecture ne progresse plus");
+        }
+    }
+}
+
+// Whatever the helper wrote last, so that bytes after the end frame are seen too.
+void receiveRest(sys::ChildProcess& helper, RowStreamReader& stream) {
+    std::array<char, 1 << 16> buffer;
+    while (!helper.OutputEnded()) {
+        const std::size_t got = helper.Read(buffer.data(), buffer.size(), kPoll);
+        if (got == 0 && !helper.OutputEnded()) {
+            return;
+        }
+        stream.feed(std::string_view(buffer.data(), got));
+    }
 }
 
 } // namespace
@@ -59,57 +112,17 @@ void stop(QProcess& helper) {
 CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<bool()>& cancelled) {
     CatalogueRows rows(request.fields);
     RowStreamReader stream(rows);
+    sys::ChildProcess helper = start(request);
+    receive(helper, stream, request, cancelled);
 
-    QProcess helper;
-    helper.setStandardInputFile(QProcess::nullDevice());
-    helper.setStandardErrorFile(QProcess::nullDevice());
-    helper.start(request.program, argumentsOf(request), QIODevice::ReadOnly);
-    if (!helper.waitForStarted(-1)) {
-        throw ReaderNotStarted("Le catalogue " + platform::Quoted(request.file.toStdString()) +
-                               " ne peut pas être lu : le programme de lecture " +
-                               platform::Quoted(request.program.toStdString()) +
-                               " ne démarre pas.");
-    }
-
-    const qint64 limit = outputLimit(request.file);
-    qint64 received = 0;
-    QElapsedTimer quiet;
-    quiet.start();
-    while (stream.state() == RowStreamReader::State::Reading) {
-        if (cancelled()) {
-            stop(helper);
-            throw ReadCancelled{};
-        }
-        const QByteArray bytes = helper.readAllStandardOutput();
-        if (!bytes.isEmpty()) {
-            quiet.restart();
-            received += bytes.size();
-            if (received > limit) {
-                stop(helper);
-                throw damaged(request.file, "sa lecture donne plus de données qu'il n'en contient");
-            }
-            stream.feed(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-            continue;
-        }
-        if (helper.state() == QProcess::NotRunning) {
-            break;
-        }
-        if (quiet.hasExpired(request.quietLimit.count())) {
-            stop(helper);
-            throw damaged(request.file, "sa lecture ne progresse plus");
-        }
-        helper.waitForReadyRead(kPollMilliseconds);
-    }
     // A helper that has said all it had to say gets a moment to end; any other is stopped.
     const bool ended = stream.state() == RowStreamReader::State::Finished ||
                        stream.state() == RowStreamReader::State::Failed;
-    if (helper.state() != QProcess::NotRunning &&
-        !(ended && helper.waitForFinished(int(request.quietLimit.count())))) {
-        stop(helper);
+    if (!(ended && helper.WaitFor(request.quietLimit))) {
+        helper.Kill();
     }
-    // Whatever the helper wrote last, so that bytes after the end frame are seen too.
-    const QByteArray rest = helper.readAllStandardOutput();
-    stream.feed(std::string_view(rest.constData(), std::size_t(rest.size())));
+    receiveRest(helper, stream);
+    const sys::ExitStatus status = helper.Wait();
 
     switch (stream.state()) {
     case RowStreamReader::State::Failed:
@@ -118,12 +131,12 @@ CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<b
         throw damaged(request.file,
                       "sa lecture a donné des données incohérentes (" + stream.message() + ")");
     case RowStreamReader::State::Reading:
-        throw damaged(request.file, endOf(helper));
+        throw damaged(request.file, endOf(status));
     case RowStreamReader::State::Finished:
         break;
     }
-    if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0) {
-        throw damaged(request.file, endOf(helper));
+    if (!status.Succeeded()) {
+        throw damaged(request.file, endOf(status));
     }
     return rows;
 }

@@ -8,9 +8,8 @@
 #include "catalogue/catalogue_rows.h"
 #include "catalogue/reader_limits.h"
 
-#include <QString>
-
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,9 +17,9 @@
 namespace catalogue {
 
 struct ReaderRequest {
-    QString program; // the helper program
-    QString file;    // the catalogue file
-    QString table;
+    std::filesystem::path program; // the helper program
+    std::filesystem::path file;    // the catalogue file
+    std::string table;
     std::vector<std::string> fields;
     std::chrono::milliseconds quietLimit; // longest wait for the helper's next bytes
     ReaderLimits limits;

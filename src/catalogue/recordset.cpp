@@ -17,7 +17,7 @@ void Recordset::settle(std::optional<std::size_t> found) {
 // A find that may scan holds the table and its list of matches while it runs, since the scan
 // pauses for events, which may replace this recordset's table or drop the list. Once the list
 // is complete, finds are lookups, done without that (the count runs one find per match).
-template <typename How> void Recordset::find(const QString& criteria, How how) {
+template <typename How> void Recordset::find(const std::string& criteria, How how) {
     MatchList& matches = *table_->matches(criteria);
     if (matches.complete()) {
         settle(how(matches));
@@ -33,27 +33,27 @@ template <typename How> void Recordset::find(const QString& criteria, How how) {
     }
 }
 
-void Recordset::FindFirst(const QString& criteria) {
+void Recordset::FindFirst(const std::string& criteria) {
     find(criteria, [](MatchList& matches) { return matches.first(); });
 }
 
-void Recordset::FindLast(const QString& criteria) {
+void Recordset::FindLast(const std::string& criteria) {
     find(criteria, [](MatchList& matches) { return matches.last(); });
 }
 
-void Recordset::FindNext(const QString& criteria) {
+void Recordset::FindNext(const std::string& criteria) {
     find(criteria, [this](MatchList& matches) {
         return current_ == kNoRecord ? matches.first() : matches.after(current_);
     });
 }
 
-void Recordset::FindPrevious(const QString& criteria) {
+void Recordset::FindPrevious(const std::string& criteria) {
     find(criteria, [this](MatchList& matches) {
         return current_ == kNoRecord ? std::nullopt : matches.before(current_);
     });
 }
 
-Field Recordset::Fields(const QString& name) const {
+Field Recordset::Fields(std::string_view name) const {
     if (current_ == kNoRecord) {
         throw CatalogueError("Aucun enregistrement courant dans " + table_->describe() + ".");
     }

@@ -10,12 +10,11 @@
 
 #include "catalogue/catalogue_table.h"
 
-#include <QString>
-
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace catalogue {
 
@@ -35,22 +34,22 @@ public:
     explicit Recordset(std::shared_ptr<CatalogueTable> table);
 
     // Each throws CatalogueError for a malformed filter or one naming a field the table lacks.
-    void FindFirst(const QString& criteria);
-    void FindNext(const QString& criteria);
-    void FindPrevious(const QString& criteria);
-    void FindLast(const QString& criteria);
+    void FindFirst(const std::string& criteria);
+    void FindNext(const std::string& criteria);
+    void FindPrevious(const std::string& criteria);
+    void FindLast(const std::string& criteria);
 
     // True exactly when the last find found nothing.
     bool NoMatch() const { return noMatch_; }
 
     // The named field of the current record, letter case ignored. Throws CatalogueError when
     // there is no current record or no such field.
-    Field Fields(const QString& name) const;
+    Field Fields(std::string_view name) const;
 
 private:
     static constexpr std::size_t kNoRecord = static_cast<std::size_t>(-1);
 
-    template <typename How> void find(const QString& criteria, How how);
+    template <typename How> void find(const std::string& criteria, How how);
     void settle(std::optional<std::size_t> found);
 
     std::shared_ptr<CatalogueTable> table_;

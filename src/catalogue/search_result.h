@@ -6,14 +6,14 @@
 
 #include "catalogue/data_control.h"
 
-#include <QString>
 #include <cstdint>
+#include <string>
 
 namespace catalogue {
 
 struct SearchResult {
     // The filter of the last search of a non-empty text; empty before the first one.
-    QString critere;
+    std::string critere;
     // How many entries the last search matched, 0 when none (and before the first search).
     std::int32_t total = 0;
     // The 1-based number of the match shown, 0 when the last search found nothing.

@@ -1,12 +1,12 @@
 #pragma once
 // The about box shown when the close spot is pressed.
 
-#include <QString>
+#include <string>
 
 namespace shape {
 
-QString AboutBoxTitle();
+std::string AboutBoxTitle();
 // Seven lines: the first three each followed by two carriage returns, the last four by one.
-QString AboutBoxText();
+std::string AboutBoxText();
 
 } // namespace shape

@@ -1,6 +1,6 @@
 #include "shape/vertex_formula.h"
 
-#include "platform/runtime_error.h"
+#include "shape/runtime_error.h"
 
 #include <cmath>
 
@@ -10,14 +10,13 @@ namespace {
 constexpr float kDesignTwipsPerPixel = 15.0f;
 
 [[noreturn]] void fail(int number, const char* description) {
-    throw platform::RuntimeError(number, description);
+    throw RuntimeError(number, description);
 }
 
 } // namespace
 
 std::int32_t ScaleVertex(std::int16_t value, float scale, std::int16_t offset,
                          float twipsPerPixel) {
-    using platform::RuntimeError;
     // Every step is checked before it runs, so no floating-point trap or undefined
     // conversion can happen whatever the inputs.
     const double scaled = double(float(value)) * double(scale) * double(kDesignTwipsPerPixel);

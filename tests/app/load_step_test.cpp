@@ -1,55 +1,64 @@
-#include "form_test.h"
+// The load and unload steps through a runtime that records the calls: the region first, then the
+// single-instance guard, then the three hot spots.
 
-#include "platform/app_info.h"
-#include "platform/regions.h"
-#include "platform/screen.h"
+#include "app/shaped_form.h"
+#include "fake_runtime.h"
 
-using namespace platform;
+#include <gtest/gtest.h>
 
-TEST_F(FormTest, LoadStepShapesTheWindowAndMakesTheHotSpots) {
-    ShapedForm& window = openForm();
-    EXPECT_TRUE(window.mask().contains(QPoint(200, 200)));
-    EXPECT_FALSE(window.mask().contains(QPoint(331, 352))) << "the hole";
-    EXPECT_FALSE(window.mask().contains(QPoint(0, 0)));
-    EXPECT_FALSE(RegionOf(window.windowRgn)) << "the window owns its region once applied";
+namespace {
 
-    EXPECT_TRUE(PtInRegion(window.closeRgn, 286, 72));
-    EXPECT_TRUE(PtInRegion(window.minimiseRgn, 286, 91));
-    EXPECT_TRUE(PtInRegion(window.helpRgn, 286, 111));
-    EXPECT_FALSE(PtInRegion(window.closeRgn, 279, 65));
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(ends, 0);
+// The calls that are not the building of the region.
+std::vector<std::string> withoutRegionBuilding(const std::vector<std::string>& calls) {
+    std::vector<std::string> kept;
+    for (const std::string& call : calls) {
+        if (call.rfind("CreateRectRgn", 0) != 0 && call.rfind("CreatePolygonRgn", 0) != 0 &&
+            call.rfind("CombineRgn", 0) != 0 && call.rfind("DeleteObject", 0) != 0) {
+            kept.push_back(call);
+        }
+    }
+    return kept;
 }
 
-TEST_F(FormTest, SecondCopyWarnsAndEndsBeforeMakingTheHotSpots) {
-    SetPrevInstanceSource([] { return true; });
-    form = std::make_unique<ShapedForm>();
-    EXPECT_THROW(form->Form_Load(), ProgramEnded);
+class LoadStepTest : public ::testing::Test {
+protected:
+    FakeRuntime runtime;
+    ShapedForm form{runtime};
+};
 
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].prompt, QStringLiteral("L'orvane Zelkis a déjà été lancé"));
-    EXPECT_EQ(boxes[0].title, QStringLiteral("Orvane déjà lancé"));
-    EXPECT_EQ(boxes[0].style, vbOKOnly | vbExclamation);
-    ASSERT_FALSE(pointerChanges.empty());
-    EXPECT_EQ(pointerChanges.back(), 0);
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(form->mask().isEmpty()) << "the region is applied before the guard";
-    EXPECT_EQ(form->closeRgn, 0);
-    EXPECT_EQ(form->minimiseRgn, 0);
-    EXPECT_EQ(form->helpRgn, 0);
+} // namespace
+
+TEST_F(LoadStepTest, RegionThenGuardThenTheThreeSpots) {
+    form.Form_Load();
+    EXPECT_EQ(withoutRegionBuilding(runtime.calls),
+              (std::vector<std::string>{"hWnd", "SetWindowRgn(7,1,-1)", "PrevInstance",
+                                        "CreateEllipticRgn(279,65,294,80)=5",
+                                        "CreateEllipticRgn(279,84,294,99)=6",
+                                        "CreateEllipticRgn(279,104,294,119)=7"}));
+    EXPECT_EQ(form.closeRgn, 5);
+    EXPECT_EQ(form.minimiseRgn, 6);
+    EXPECT_EQ(form.helpRgn, 7);
+    EXPECT_TRUE(runtime.Contains(form.closeRgn, 286, 72));
+    EXPECT_FALSE(runtime.Contains(form.closeRgn, 279, 65)) << "the box's corner";
 }
 
-TEST_F(FormTest, UnloadIsNeverRefused) {
-    ShapedForm& window = openForm();
+TEST_F(LoadStepTest, SecondCopyWarnsAndEndsBeforeMakingTheHotSpots) {
+    runtime.previousCopy = true;
+    EXPECT_THROW(form.Form_Load(), ProgramEnded);
+    EXPECT_EQ(withoutRegionBuilding(runtime.calls),
+              (std::vector<std::string>{
+                  "hWnd", "SetWindowRgn(7,1,-1)", "PrevInstance", "MousePointer=0",
+                  "MsgBox(L'orvane Zelkis a déjà été lancé,48,Orvane déjà lancé)", "End()"}));
+    EXPECT_EQ(form.closeRgn, 0);
+    EXPECT_EQ(form.minimiseRgn, 0);
+    EXPECT_EQ(form.helpRgn, 0);
+}
+
+TEST_F(LoadStepTest, UnloadIsNeverRefusedAndReleasesNothing) {
+    form.Form_Load();
+    runtime.Take();
     std::int16_t cancel = 0;
-    window.Form_Unload(cancel);
+    form.Form_Unload(cancel);
     EXPECT_EQ(cancel, 0);
-    EXPECT_TRUE(window.close());
-}
-
-TEST_F(FormTest, LoadFailureIsARunTimeErrorNotACrash) {
-    SetTwipsPerPixelSource([] { return 0.0f; }, [] { return 15.0f; });
-    form = std::make_unique<ShapedForm>();
-    EXPECT_THROW(form->Form_Load(), std::exception);
-    EXPECT_EQ(ends, 0);
+    EXPECT_TRUE(runtime.calls.empty());
 }

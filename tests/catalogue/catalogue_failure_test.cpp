@@ -3,39 +3,45 @@
 
 #include "search_fixture.h"
 
+#include "app/result_guard.h"
 #include "catalogue/catalogue_error.h"
 #include "catalogue/catalogue_store.h"
-#include "catalogue/result_guard.h"
 #include "damage/damaged_catalogues.h"
 
-#include <QDir>
-#include <QFile>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
-// Rewrites the first occurrence of a name stored in UTF-16 in the file with another name of the
-// same length.
-void renameInFile(const QString& path, const QString& from, const QString& to) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QByteArray bytes = file.readAll();
-    file.close();
-    const auto utf16 = [](const QString& text) {
-        return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    };
-    const qsizetype at = bytes.indexOf(utf16(from));
-    ASSERT_GE(at, 0);
-    bytes.replace(at, from.size() * 2, utf16(to));
-    ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile::remove(path);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::filesystem::remove(path);
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Rewrites the first occurrence of an ASCII name stored in UTF-16 in the file with another name
+// of the same length.
+void renameInFile(const std::string& path, const std::string& from, const std::string& to) {
+    const auto utf16 = [](const std::string& text) {
+        std::string bytes;
+        for (const char c : text) {
+            bytes += c;
+            bytes += '\0';
+        }
+        return bytes;
+    };
+    std::string bytes = readFile(path);
+    const std::size_t at = bytes.find(utf16(from));
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, from.size() * 2, utf16(to));
+    writeFile(path, bytes);
 }
 
 } // namespace
@@ -45,75 +51,70 @@ protected:
     // A search of jeu paged to its second match: what every failure must leave as it is.
     void showSecondOfThree() {
         installCatalogue(kThreeGames);
-        search(QStringLiteral("jeu"));
+        search(std::string("jeu"));
         press(kNext, kLeft);
-        ASSERT_EQ(shown().counter, QStringLiteral("2/3"));
+        ASSERT_EQ(shown().counter, std::string("2/3"));
         window.pointerChanges.clear();
         window.beeps = 0;
     }
 
     // The failed search changed nothing, said why once, and the arrows still page.
-    void expectFailureKeptTheResult(const Shown& before, const QString& problem) {
+    void expectFailureKeptTheResult(const Shown& before, const std::string& problem) {
         EXPECT_EQ(shown(), before);
         EXPECT_EQ(result.data.DatabaseName, catalogueFile());
-        EXPECT_EQ(result.data.RecordSource, QStringLiteral("Index"));
+        EXPECT_EQ(result.data.RecordSource, std::string("Index"));
         EXPECT_EQ(window.pointerChanges, (std::vector<int>{11, 0}));
-        ASSERT_EQ(window.failures.size(), 1u);
-        EXPECT_TRUE(window.failures[0].contains(catalogueFile()))
-            << window.failures[0].toStdString();
-        EXPECT_TRUE(window.failures[0].contains(problem)) << window.failures[0].toStdString();
+        ASSERT_EQ(window.boxes.size(), 1u);
+        EXPECT_TRUE(Contains(window.boxes[0], catalogueFile())) << window.boxes[0];
+        EXPECT_TRUE(Contains(window.boxes[0], problem)) << window.boxes[0];
 
         press(kNext, kLeft);
-        EXPECT_EQ(shown().counter, QStringLiteral("3/3"));
-        EXPECT_EQ(shown().nom, QStringLiteral("Dames"));
+        EXPECT_EQ(shown().counter, std::string("3/3"));
+        EXPECT_EQ(shown().nom, std::string("Dames"));
         press(kPrevious, kRight);
-        EXPECT_EQ(shown().counter, QStringLiteral("1/3"));
-        EXPECT_EQ(shown().nom, QStringLiteral("Échecs"));
+        EXPECT_EQ(shown().counter, std::string("1/3"));
+        EXPECT_EQ(shown().nom, std::string("Échecs"));
     }
 };
 
 TEST_F(CatalogueFailureTest, MissingFile) {
     showSecondOfThree();
     const Shown before = shown();
-    ASSERT_TRUE(QFile::remove(catalogueFile()));
-    search(QStringLiteral("atlas"));
-    expectFailureKeptTheResult(before, QStringLiteral("introuvable"));
+    ASSERT_TRUE(std::filesystem::remove(catalogueFile()));
+    search(std::string("atlas"));
+    expectFailureKeptTheResult(before, std::string("introuvable"));
 }
 
 TEST_F(CatalogueFailureTest, FileThatIsNoCatalogue) {
     showSecondOfThree();
     const Shown before = shown();
-    writeFile(catalogueFile(), QByteArray(8192, 'x'));
-    search(QStringLiteral("atlas"));
-    expectFailureKeptTheResult(before, QStringLiteral("n'est pas une base"));
+    writeFile(catalogueFile(), std::string(8192, 'x'));
+    search(std::string("atlas"));
+    expectFailureKeptTheResult(before, std::string("n'est pas une base"));
 }
 
 TEST_F(CatalogueFailureTest, TruncatedCatalogue) {
     showSecondOfThree();
     const Shown before = shown();
-    QFile file(catalogueFile());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray head = file.read(6000);
-    file.close();
-    writeFile(catalogueFile(), head);
-    search(QStringLiteral("atlas"));
-    expectFailureKeptTheResult(before, QStringLiteral("endommagé"));
+    writeFile(catalogueFile(), readFile(catalogueFile()).substr(0, 6000));
+    search(std::string("atlas"));
+    expectFailureKeptTheResult(before, std::string("endommagé"));
 }
 
 TEST_F(CatalogueFailureTest, NoTableIndex) {
     showSecondOfThree();
     const Shown before = shown();
-    renameInFile(catalogueFile(), QStringLiteral("Index"), QStringLiteral("Indey"));
-    search(QStringLiteral("atlas"));
-    expectFailureKeptTheResult(before, QStringLiteral("table «\u00a0Index\u00a0» est absente"));
+    renameInFile(catalogueFile(), std::string("Index"), std::string("Indey"));
+    search(std::string("atlas"));
+    expectFailureKeptTheResult(before, std::string("table «\u00a0Index\u00a0» est absente"));
 }
 
 TEST_F(CatalogueFailureTest, MissingField) {
     showSecondOfThree();
     const Shown before = shown();
-    renameInFile(catalogueFile(), QStringLiteral("cd"), QStringLiteral("ce"));
-    search(QStringLiteral("atlas"));
-    expectFailureKeptTheResult(before, QStringLiteral("champ «\u00a0cd\u00a0» est absent"));
+    renameInFile(catalogueFile(), std::string("cd"), std::string("ce"));
+    search(std::string("atlas"));
+    expectFailureKeptTheResult(before, std::string("champ «\u00a0cd\u00a0» est absent"));
 }
 
 // Rows that the Jet library hands over twice are damage, never twice the matches. The same
@@ -121,39 +122,35 @@ TEST_F(CatalogueFailureTest, MissingField) {
 TEST_F(CatalogueFailureTest, RowsHandedOverTwiceAreRefusedAndTheRefusalKept) {
     showSecondOfThree();
     const Shown before = shown();
-    QFile file(catalogueFile());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const std::string good = file.readAll().toStdString();
-    file.close();
-    writeFile(catalogueFile(), QByteArray::fromStdString(damage::ListDataPageTwice(good, 4)));
-    search(QStringLiteral("atlas"));
-    expectFailureKeptTheResult(before, QStringLiteral("plus de lignes qu'elle n'en déclare"));
+    writeFile(catalogueFile(), damage::ListDataPageTwice(readFile(catalogueFile()), 4));
+    search(std::string("atlas"));
+    expectFailureKeptTheResult(before, std::string("plus de lignes qu'elle n'en déclare"));
 
     const std::size_t reads = catalogue::CatalogueReadCount();
-    search(QStringLiteral("atlas"));
+    search(std::string("atlas"));
     EXPECT_EQ(catalogue::CatalogueReadCount(), reads);
-    ASSERT_EQ(window.failures.size(), 2u);
-    EXPECT_EQ(window.failures[1], window.failures[0]);
+    ASSERT_EQ(window.boxes.size(), 2u);
+    EXPECT_EQ(window.boxes[1], window.boxes[0]);
 }
 
 TEST_F(CatalogueFailureTest, FirstSearchFailingLeavesTheWindowBlank) {
-    search(QStringLiteral("jeu"));
+    search(std::string("jeu"));
     EXPECT_EQ(shown(), Shown{});
     EXPECT_EQ(window.pointerChanges, (std::vector<int>{11, 0}));
-    ASSERT_EQ(window.failures.size(), 1u);
-    EXPECT_TRUE(window.failures[0].contains(catalogueFile())) << window.failures[0].toStdString();
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_TRUE(Contains(window.boxes[0], catalogueFile())) << window.boxes[0];
 
     installCatalogue(kThreeGames);
-    search(QStringLiteral("jeu"));
-    EXPECT_EQ(shown().counter, QStringLiteral("1/3")) << "the next search tries the file again";
+    search(std::string("jeu"));
+    EXPECT_EQ(shown().counter, std::string("1/3")) << "the next search tries the file again";
 }
 
 // The arrows page the kept recordset, so what is left to fail there is the find itself: here
 // the filter is spoilt behind the window's back.
 TEST_F(CatalogueFailureTest, MoveThatFailsChangesNothingButTheBeep) {
     showSecondOfThree();
-    const QString critere = result.critere;
-    result.critere = QStringLiteral("Nom like '[jeu'");
+    const std::string critere = result.critere;
+    result.critere = std::string("Nom like '[jeu'");
     const Shown before = shown();
 
     press(kNext, kLeft);
@@ -161,13 +158,13 @@ TEST_F(CatalogueFailureTest, MoveThatFailsChangesNothingButTheBeep) {
     EXPECT_EQ(shown(), before);
     EXPECT_EQ(window.beeps, 2);
     EXPECT_EQ(window.pointerChanges, (std::vector<int>{0, 11, 0}));
-    ASSERT_EQ(window.failures.size(), 2u);
-    EXPECT_TRUE(window.failures[1].contains(catalogueFile())) << window.failures[1].toStdString();
+    ASSERT_EQ(window.boxes.size(), 2u);
+    EXPECT_TRUE(Contains(window.boxes[1], catalogueFile())) << window.boxes[1];
 
     result.critere = critere;
     press(kNext, kLeft);
-    EXPECT_EQ(shown().counter, QStringLiteral("3/3"));
-    EXPECT_EQ(shown().nom, QStringLiteral("Dames"));
+    EXPECT_EQ(shown().counter, std::string("3/3"));
+    EXPECT_EQ(shown().nom, std::string("Dames"));
 }
 
 // A failure may come after the data control already holds the recordset of the new catalogue:
@@ -180,27 +177,27 @@ TEST_F(CatalogueFailureTest, FailureAfterARefreshPutsBackThePreviousRecordset) {
         result.data.Refresh();
         result.data.Recordset().FindFirst(result.critere);
         result.position = 7;
-        window.ShowField(catalogue::FieldLabel::Nom, QStringLiteral("changé"));
-        window.ShowArrow(catalogue::Arrow::Previous, false);
+        window.SetCaption(app::Label::Label6, "changé");
+        window.SetVisible(app::Picture::Picture4, false);
     };
 
-    EXPECT_FALSE(catalogue::RunKeepingResult(window, result, [&] {
+    EXPECT_FALSE(app::RunKeepingResult(window, result, [&] {
         spoil();
         throw catalogue::CatalogueError("Le fichier est endommagé.");
     }));
     EXPECT_EQ(shown(), before);
-    ASSERT_EQ(window.failures.size(), 1u);
+    ASSERT_EQ(window.boxes.size(), 1u);
 
-    EXPECT_THROW(catalogue::RunKeepingResult(window, result,
-                                             [&] {
-                                                 spoil();
-                                                 throw std::runtime_error("autre échec");
-                                             }),
+    EXPECT_THROW(app::RunKeepingResult(window, result,
+                                       [&] {
+                                           spoil();
+                                           throw std::runtime_error("autre échec");
+                                       }),
                  std::runtime_error);
     EXPECT_EQ(shown(), before);
-    EXPECT_EQ(window.failures.size(), 1u) << "other failures are reported by the caller";
+    EXPECT_EQ(window.boxes.size(), 1u) << "other failures are reported by the caller";
 
     press(kNext, kLeft);
-    EXPECT_EQ(shown().counter, QStringLiteral("3/3"));
-    EXPECT_EQ(shown().nom, QStringLiteral("Dames"));
+    EXPECT_EQ(shown().counter, std::string("3/3"));
+    EXPECT_EQ(shown().nom, std::string("Dames"));
 }

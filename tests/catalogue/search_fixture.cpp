@@ -1,39 +1,23 @@
 #include "search_fixture.h"
 
 #include "catalogue/catalogue_store.h"
-#include "catalogue/record_display.h"
-#include "catalogue/result_navigation.h"
-#include "catalogue/search.h"
-#include "platform/app_info.h"
+#include "system/child_process.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-
-using catalogue::Arrow;
-using catalogue::FieldLabel;
+#include <algorithm>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
-QString csvField(const std::optional<std::string>& value) {
+std::string csvField(const std::optional<std::string>& value) {
     if (!value) {
-        return QString();
+        return {};
     }
-    QString text = QString::fromStdString(*value);
-    text.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + text + u'"';
-}
-
-const char* nameOf(FieldLabel label) {
-    switch (label) {
-    case FieldLabel::Nom:
-        return "Label6";
-    case FieldLabel::Cd:
-        return "Label5";
-    case FieldLabel::Description:
-        break;
+    std::string text = "\"";
+    for (const char c : *value) {
+        text += c == '"' ? "\"\"" : std::string(1, c);
     }
-    return "Label8";
+    return text + '"';
 }
 
 } // namespace
@@ -45,132 +29,75 @@ const std::vector<Entry> kThreeGames = {
     {"Dames", "CD 4", "Le JEU de dames"},
 };
 
-const QString kJeuCritere = QStringLiteral("Nom like '*jeu*' or Description like '*jeu*'");
+const std::string kJeuCritere = "Nom like '*jeu*' or Description like '*jeu*'";
 
 void PrintTo(const Shown& s, std::ostream* out) {
-    *out << "{counter \"" << s.counter.toStdString() << "\", cd \"" << s.cd.toStdString()
-         << "\", nom \"" << s.nom.toStdString() << "\", description \""
-         << s.description.left(60).toStdString() << "\", previous " << s.previous << ", next "
-         << s.next << ", critere \"" << s.critere.left(80).toStdString() << "\", total " << s.total
-         << ", position " << s.position << "}";
+    *out << "{counter \"" << s.counter << "\", cd \"" << s.cd << "\", nom \"" << s.nom
+         << "\", description \"" << s.description.substr(0, 60) << "\", previous " << s.previous
+         << ", next " << s.next << ", critere \"" << s.critere.substr(0, 80) << "\", total "
+         << s.total << ", position " << s.position << "}";
 }
 
-QString CatalogueCsv(const std::vector<Entry>& entries) {
-    QString csv = QStringLiteral("Nom,cd,Description\n");
+std::string CatalogueCsv(const std::vector<Entry>& entries) {
+    std::string csv = "Nom,cd,Description\n";
     for (const Entry& entry : entries) {
-        csv += csvField(entry.nom) + u',' + csvField(entry.cd) + u',' +
-               csvField(entry.description) + u'\n';
+        csv += csvField(entry.nom) + ',' + csvField(entry.cd) + ',' + csvField(entry.description) +
+               '\n';
     }
     return csv;
 }
 
-void BuildCatalogue(const QString& csv, const QString& mdbPath) {
-    QTemporaryDir work;
-    const QString csvPath = work.filePath(QStringLiteral("catalogue.csv"));
-    QFile file(csvPath);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(csv.toUtf8());
-    file.close();
-    QProcess builder;
-    builder.start(QStringLiteral(ORVANE_CATALOGUE_TOOL), {csvPath, mdbPath});
-    ASSERT_TRUE(builder.waitForFinished(120000));
-    ASSERT_EQ(builder.exitCode(), 0) << builder.readAllStandardError().toStdString();
+void BuildCatalogue(const std::string& csv, const std::filesystem::path& mdbPath) {
+    const TempFolder work;
+    const std::filesystem::path csvPath = work.file("catalogue.csv");
+    std::ofstream(csvPath, std::ios::binary) << csv;
+    sys::ChildProcess builder(ORVANE_CATALOGUE_TOOL, {csvPath.string(), mdbPath.string()});
+    ASSERT_TRUE(builder.Wait().Succeeded()) << "orvane-catalogue failed on " << csvPath;
 }
 
-QString DemoCatalogueCsv() {
-    QFile demo(QStringLiteral(ORVANE_DEMO_CSV));
-    EXPECT_TRUE(demo.open(QIODevice::ReadOnly));
-    return QString::fromUtf8(demo.readAll());
+std::string DemoCatalogueCsv() {
+    std::ifstream demo(ORVANE_DEMO_CSV, std::ios::binary);
+    EXPECT_TRUE(demo.good());
+    std::ostringstream text;
+    text << demo.rdbuf();
+    return text.str();
 }
 
 void UseTestCatalogueReader() {
-    catalogue::SetCatalogueReaderProgram(QStringLiteral(ORVANE_READER_PROGRAM));
+    catalogue::SetCatalogueReaderProgram(ORVANE_READER_PROGRAM);
 }
 
-void FakeWindow::SetCounter(const QString& text) {
-    calls.push_back("Label4 " + text.left(40).toStdString());
-    counter = text;
-}
-
-QString FakeWindow::FieldShown(FieldLabel label) const {
-    switch (label) {
-    case FieldLabel::Nom:
-        return nom;
-    case FieldLabel::Cd:
-        return cd;
-    case FieldLabel::Description:
-        break;
-    }
-    return description;
-}
-
-void FakeWindow::ShowField(FieldLabel label, const QString& text) {
-    calls.push_back(nameOf(label) + (" " + text.left(40).toStdString()));
-    (label == FieldLabel::Nom ? nom : label == FieldLabel::Cd ? cd : description) = text;
-}
-
-bool FakeWindow::ArrowShown(Arrow arrow) const {
-    return arrow == Arrow::Previous ? previous : next;
-}
-
-void FakeWindow::ShowArrow(Arrow arrow, bool shown) {
-    calls.push_back(std::string(arrow == Arrow::Previous ? "Picture4 " : "Picture5 ") +
-                    (shown ? "shown" : "hidden"));
-    (arrow == Arrow::Previous ? previous : next) = shown;
-}
-
-void FakeWindow::SetMousePointer(int pointer) {
-    calls.push_back("pointer " + std::to_string(pointer));
-    pointerChanges.push_back(pointer);
-}
-
-void FakeWindow::Beep() {
-    calls.push_back("beep");
-    ++beeps;
-}
-
-void FakeWindow::DoEvents() {
-    ++pumps;
-    if (duringPump) {
-        duringPump();
-    }
-}
-
-void FakeWindow::lecture() {
-    calls.push_back("lecture");
-    catalogue::ShowRecord(*this, result_.data);
-}
-
-void FakeWindow::ReportFailure(const QString& message) {
-    calls.push_back("failure");
-    failures.push_back(message);
+std::vector<std::string> WithoutPumps(const std::vector<std::string>& calls) {
+    std::vector<std::string> kept;
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(kept),
+                 [](const std::string& call) { return call != "DoEvents()"; });
+    return kept;
 }
 
 void SearchTest::SetUp() {
     UseTestCatalogueReader();
-    const QString folder = folder_.path();
-    platform::SetAppPathSource([folder] { return folder; });
+    window.appPath = folder.path().string();
 }
 
 void SearchTest::TearDown() {
-    platform::SetAppPathSource({});
+    result = catalogue::SearchResult();
 }
 
-QString SearchTest::catalogueFile() const {
-    return folder_.path() + QDir::separator() + QStringLiteral("base.MDB");
+std::string SearchTest::catalogueFile() const {
+    return folder.file("base.MDB").string();
 }
 
 void SearchTest::installCatalogue(const std::vector<Entry>& entries) {
     installCsv(CatalogueCsv(entries));
 }
 
-void SearchTest::installCsv(const QString& csv) {
+void SearchTest::installCsv(const std::string& csv) {
     BuildCatalogue(csv, catalogueFile());
 }
 
 void SearchTest::installLargeCatalogue() {
-    static QTemporaryDir kept;
-    static const QString built = [] {
+    static const TempFolder kept;
+    static const std::filesystem::path built = [] {
         std::vector<Entry> entries;
         for (int i = 0; i < 32770; ++i) {
             const std::string number = std::to_string(i + 1);
@@ -179,24 +106,40 @@ void SearchTest::installLargeCatalogue() {
                 entries.push_back({"Atlas " + number, "CD " + number, "Cartes"});
             }
         }
-        const QString path = kept.filePath(QStringLiteral("large.MDB"));
+        const std::filesystem::path path = kept.file("large.MDB");
         BuildCatalogue(CatalogueCsv(entries), path);
         return path;
     }();
-    QFile::remove(catalogueFile());
-    ASSERT_TRUE(QFile::copy(built, catalogueFile()));
+    std::filesystem::copy_file(built, catalogueFile(),
+                               std::filesystem::copy_options::overwrite_existing);
 }
 
-void SearchTest::search(const QString& text) {
-    window.typed = text;
-    catalogue::Search(window, result);
+void SearchTest::search(const std::string& text) {
+    window.text1 = text;
+    std::int16_t enter = 13, shift = 0;
+    form.Text1_KeyDown(enter, shift);
 }
 
 void SearchTest::press(Arrow arrow, std::int16_t button) {
-    catalogue::PressArrow(window, result, arrow, button);
+    std::int16_t shift = 0;
+    float x = 0, y = 0;
+    if (arrow == Arrow::Previous) {
+        form.Picture4_MouseDown(button, shift, x, y);
+    } else {
+        form.Picture5_MouseDown(button, shift, x, y);
+    }
 }
 
-Shown SearchTest::shown() const {
-    return {window.counter, window.cd,      window.nom,   window.description, window.previous,
-            window.next,    result.critere, result.total, result.position};
+Shown SearchTest::shown() {
+    using app::Label;
+    using app::Picture;
+    return {window.captions[Label::Label4],
+            window.captions[Label::Label5],
+            window.captions[Label::Label6],
+            window.captions[Label::Label8],
+            window.visible[Picture::Picture4],
+            window.visible[Picture::Picture5],
+            result.critere,
+            result.total,
+            result.position};
 }

@@ -1,8 +1,8 @@
 // The pictures are built into the program whole, file header included, and decode at their
 // sizes.
 
+#include "linux/skin_images.h"
 #include "picture_files.h"
-#include "ui/skin_images.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "shape/vertex_formula.h"
 
-#include "platform/runtime_error.h"
+#include "shape/runtime_error.h"
 
 #include <gtest/gtest.h>
 
@@ -35,14 +35,14 @@ TEST(VertexFormula, OffsetIsAddedAfterScaling) {
 int errorNumberOf(std::int16_t v, float scale, std::int16_t offset, float twips) {
     try {
         ScaleVertex(v, scale, offset, twips);
-    } catch (const platform::RuntimeError& error) {
+    } catch (const shape::RuntimeError& error) {
         return error.number();
     }
     return 0;
 }
 
 TEST(VertexFormula, ArithmeticFaultsAreRunTimeErrors) {
-    using platform::RuntimeError;
+    using shape::RuntimeError;
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     EXPECT_EQ(errorNumberOf(115, 1.0f, 0, 0.0f), RuntimeError::DivisionByZero);

@@ -27,14 +27,12 @@ bool insidePolygon(const std::vector<app::POINTAPI>& points, double x, double y)
 
 } // namespace
 
-const char* NameOf(app::Picture picture) {
-    static const char* const names[] = {"Picture1", "Picture2", "Picture3", "Picture4", "Picture5"};
-    return names[int(picture)];
+std::string NameOf(app::Picture picture) {
+    return "Picture" + std::to_string(int(picture));
 }
 
-const char* NameOf(app::Label label) {
-    static const char* const names[] = {"Label4", "Label5", "Label6", "Label8"};
-    return names[int(label)];
+std::string NameOf(app::Label label) {
+    return "Label" + std::to_string(int(label));
 }
 
 app::HRGN FakeRuntime::add(std::function<bool(std::int32_t, std::int32_t)> contains) {
@@ -79,6 +77,7 @@ app::HRGN FakeRuntime::CreateEllipticRgn(std::int32_t left, std::int32_t top, st
 app::HRGN FakeRuntime::CreatePolygonRgn(const app::POINTAPI* points, std::int32_t count,
                                         std::int32_t fillMode) {
     std::vector<app::POINTAPI> copy(points, points + count);
+    polygons.push_back(copy);
     const app::HRGN handle = add([copy = std::move(copy)](std::int32_t x, std::int32_t y) {
         return insidePolygon(copy, x + 0.5, y + 0.5);
     });
@@ -150,6 +149,7 @@ void FakeRuntime::SetWindowState(std::int32_t state) {
 void FakeRuntime::SetMousePointer(std::int32_t pointer) {
     record("MousePointer=" + std::to_string(pointer));
     mousePointer = pointer;
+    pointerChanges.push_back(pointer);
 }
 
 float FakeRuntime::TwipsPerPixelX() {
@@ -165,7 +165,7 @@ bool FakeRuntime::Visible(app::Picture picture) {
 }
 
 void FakeRuntime::SetVisible(app::Picture picture, bool shown) {
-    record(std::string(NameOf(picture)) + ".Visible=" + (shown ? "1" : "0"));
+    record(NameOf(picture) + ".Visible=" + (shown ? "1" : "0"));
     visible[picture] = shown;
 }
 
@@ -174,7 +174,7 @@ std::string FakeRuntime::Caption(app::Label label) {
 }
 
 void FakeRuntime::SetCaption(app::Label label, const std::string& caption) {
-    record(std::string(NameOf(label)) + ".Caption=" + caption);
+    record(NameOf(label) + ".Caption=" + caption);
     captions[label] = caption;
 }
 
@@ -185,6 +185,7 @@ std::string FakeRuntime::Text1Text() {
 std::int32_t FakeRuntime::MsgBox(const std::string& prompt, std::int32_t style,
                                  const std::string& title) {
     record("MsgBox(" + prompt + "," + std::to_string(style) + "," + title + ")");
+    boxes.push_back(prompt);
     return app::vbOK;
 }
 
@@ -204,10 +205,12 @@ void FakeRuntime::End() {
 
 void FakeRuntime::Beep() {
     record("Beep()");
+    ++beeps;
 }
 
 void FakeRuntime::DoEvents() {
     record("DoEvents()");
+    ++pumps;
     if (onDoEvents) {
         onDoEvents();
     }

@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-// Thrown by End(), so a test sees where the program would have ended.
-struct ProgramEnded {};
+#include "program_ended.h"
 
 class FakeRuntime : public app::Runtime {
 public:
@@ -77,6 +76,12 @@ public:
     bool hidden = false;
     app::HRGN windowRegion = 0;
     std::vector<std::string> calls;
+    // Each kind of call on its own too, for tests that look at one kind only.
+    std::vector<std::int32_t> pointerChanges;
+    std::vector<std::string> boxes; // the prompts
+    std::vector<std::vector<app::POINTAPI>> polygons;
+    int beeps = 0;
+    int pumps = 0;
 
 private:
     app::HRGN add(std::function<bool(std::int32_t, std::int32_t)> contains);
@@ -87,5 +92,5 @@ private:
 };
 
 // The names the calls are recorded with.
-const char* NameOf(app::Picture picture);
-const char* NameOf(app::Label label);
+std::string NameOf(app::Picture picture);
+std::string NameOf(app::Label label);

@@ -1,12 +1,12 @@
 #include "form_test.h"
 
-#include "platform/app_info.h"
-#include "platform/mouse_pointer.h"
-#include "platform/program_end.h"
-#include "platform/runtime_services.h"
-#include "platform/screen.h"
-#include "ui/fonts.h"
-#include "ui/skin_images.h"
+#include "linux/app_info.h"
+#include "linux/fonts.h"
+#include "linux/mouse_pointer.h"
+#include "linux/program_end.h"
+#include "linux/runtime_services.h"
+#include "linux/screen.h"
+#include "linux/skin_images.h"
 
 QApplication& TestApplication() {
     static int argc = 1;
@@ -25,7 +25,7 @@ void FormTest::SetUp() {
     TestApplication();
     platform::SetMessageBoxHandler([this](const platform::MessageBoxRequest& request) {
         boxes.push_back(request);
-        return platform::vbOK;
+        return app::vbOK;
     });
     platform::SetEndHandler([this] {
         ++ends;
@@ -48,12 +48,12 @@ void FormTest::TearDown() {
     platform::SetPrevInstanceSource({});
     platform::SetAppPathSource({});
     platform::SetTwipsPerPixelSource({}, {});
-    platform::SetMousePointer(platform::vbDefault);
+    platform::SetMousePointer(app::vbDefault);
 }
 
-ShapedForm& FormTest::openForm() {
-    form = std::make_unique<ShapedForm>();
-    form->Form_Load();
+ui::FormWindow& FormTest::openForm() {
+    form = std::make_unique<ui::FormWindow>();
+    form->form().Form_Load();
     form->show();
     return *form;
 }

@@ -3,8 +3,9 @@
 // the beep, the mouse pointer and ending the program are replaced by recorders, so no test
 // blocks on a box or ends the test process.
 
-#include "app/shaped_form.h"
-#include "platform/message_box.h"
+#include "linux/form_window.h"
+#include "linux/message_box.h"
+#include "program_ended.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -12,9 +13,6 @@
 
 #include <memory>
 #include <vector>
-
-// Thrown by the replaced ending, so a test sees where the program would have ended.
-struct ProgramEnded {};
 
 // The one QApplication of a test process.
 QApplication& TestApplication();
@@ -25,7 +23,7 @@ protected:
     void TearDown() override;
 
     // Creates the window and runs its load step, as start-up does.
-    ShapedForm& openForm();
+    ui::FormWindow& openForm();
     // The folder the program believes it was started from.
     QString programFolder() const { return folder_.path(); }
 
@@ -33,7 +31,7 @@ protected:
     std::vector<int> pointerChanges;
     int beeps = 0;
     int ends = 0;
-    std::unique_ptr<ShapedForm> form;
+    std::unique_ptr<ui::FormWindow> form;
 
 private:
     QTemporaryDir folder_;

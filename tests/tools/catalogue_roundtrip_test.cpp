@@ -2,7 +2,7 @@
 // nulls and empty texts apart, rows in the CSV's order.
 
 #include "catalogue_build.h"
-#include "platform/jet/jet_database.h"
+#include "reader/libmdb/jet_database.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -42,9 +42,9 @@ std::string csvOf(const std::vector<Entry>& entries) {
 }
 
 std::vector<Entry> readBack(const std::filesystem::path& file) {
-    platform::JetDatabase database(file);
-    platform::JetTable table = database.openTable("Index");
-    const platform::JetRows rows = table.readAll({"Nom", "cd", "Description"});
+    reader::JetDatabase database(file);
+    reader::JetTable table = database.openTable("Index");
+    const reader::JetRows rows = table.readAll({"Nom", "cd", "Description"});
     std::vector<Entry> entries;
     const auto text = [&](std::size_t row, std::size_t column) -> Value {
         const auto value = rows.value(row, column);
@@ -121,8 +121,8 @@ TEST(CatalogueRoundTrip, TenThousandRowsComeBackInOrder) {
              i % 13 == 0 ? memoOfUnits(i % 3000) : Value("Description " + std::to_string(i))});
     TempFolder folder;
     EXPECT_TRUE(roundTrip(folder, entries) == entries);
-    platform::JetDatabase database(folder / "base.MDB");
-    EXPECT_EQ(database.format(), platform::JetFormat::Jet4);
+    reader::JetDatabase database(folder / "base.MDB");
+    EXPECT_EQ(database.format(), reader::JetFormat::Jet4);
     EXPECT_EQ(database.tableNames(), std::vector<std::string>{"Index"});
     EXPECT_EQ(database.openTable("index").declaredRowCount(), 10000u);
 }
@@ -130,15 +130,15 @@ TEST(CatalogueRoundTrip, TenThousandRowsComeBackInOrder) {
 TEST(CatalogueRoundTrip, TableHasTwoTextColumnsAndAMemo) {
     TempFolder folder;
     EXPECT_TRUE(roundTrip(folder, {}).empty());
-    platform::JetDatabase database(folder / "base.MDB");
-    const platform::JetTable table = database.openTable("Index");
+    reader::JetDatabase database(folder / "base.MDB");
+    const reader::JetTable table = database.openTable("Index");
     const auto& columns = table.columns();
     ASSERT_EQ(columns.size(), 3u);
     EXPECT_EQ(columns[0].name, "Nom");
-    EXPECT_EQ(columns[0].type, platform::JetType::Text);
+    EXPECT_EQ(columns[0].type, reader::JetType::Text);
     EXPECT_EQ(columns[0].size, 510); // 255 characters
     EXPECT_EQ(columns[1].name, "cd");
-    EXPECT_EQ(columns[1].type, platform::JetType::Text);
+    EXPECT_EQ(columns[1].type, reader::JetType::Text);
     EXPECT_EQ(columns[2].name, "Description");
-    EXPECT_EQ(columns[2].type, platform::JetType::Memo);
+    EXPECT_EQ(columns[2].type, reader::JetType::Memo);
 }

@@ -4,7 +4,7 @@
 
 #include "catalogue_build.h"
 #include "catalogue_generator.h"
-#include "platform/jet/jet_database.h"
+#include "reader/libmdb/jet_database.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -42,7 +42,7 @@ std::pair<std::size_t, std::size_t> countInDatabase(const std::string& csv,
     std::ofstream(source, std::ios::binary) << csv;
     jet_writer::buildCatalogue(source, target);
     const auto rows =
-        platform::JetDatabase(target).openTable("Index").readAll({"Nom", "cd", "Description"});
+        reader::JetDatabase(target).openTable("Index").readAll({"Nom", "cd", "Description"});
     std::size_t matching = 0;
     for (std::size_t row = 0; row < rows.rowCount(); ++row) {
         const QString asked = QString::fromStdString(word);

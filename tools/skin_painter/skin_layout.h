@@ -11,6 +11,10 @@
 
 namespace painter::layout {
 
+constexpr QRect rectOf(shape::Box box) {
+    return QRect(box.left, box.top, box.width, box.height);
+}
+
 inline constexpr int kSkinWidth = 353;
 inline constexpr int kSkinHeight = 437;
 
@@ -25,26 +29,26 @@ inline constexpr QRect kArrowBar{94, 263, 176, 24};
 
 // Arrows: the picture boxes' full images are 25 x 19; the triangles stay in the first 24
 // columns, the boxes.
-inline constexpr QRect kLeftArrowBox = shape::kPreviousArrow;
-inline constexpr QRect kRightArrowBox = shape::kNextArrow;
+inline constexpr QRect kLeftArrowBox = rectOf(shape::kPreviousArrow);
+inline constexpr QRect kRightArrowBox = rectOf(shape::kNextArrow);
 inline constexpr QRect kLeftArrowImage = kLeftArrowBox.adjusted(0, 0, 1, 0);
 inline constexpr QRect kRightArrowImage = kRightArrowBox.adjusted(0, 0, 1, 0);
 // Plain metal between the arrows, where the counter is written.
-inline constexpr QRect kCounterPlate = shape::kCounterLabel;
+inline constexpr QRect kCounterPlate = rectOf(shape::kCounterLabel);
 
 // The recess with the three round buttons under the highlights: close (cross), minimise
 // (minus), help (?).
 inline constexpr QRect kRecess{274, 55, 27, 71};
-inline constexpr int kButtonSize = shape::kCloseHighlight.width();
+inline constexpr int kButtonSize = shape::kCloseHighlight.width;
 enum class ButtonMark { Cross, Minus, Question };
 struct ButtonPlace {
     QPoint topLeft;
     ButtonMark mark;
 };
 inline constexpr std::array<ButtonPlace, 3> kButtons = {{
-    {shape::kCloseHighlight.topLeft(), ButtonMark::Cross},
-    {shape::kMinimiseHighlight.topLeft(), ButtonMark::Minus},
-    {shape::kHelpHighlight.topLeft(), ButtonMark::Question},
+    {rectOf(shape::kCloseHighlight).topLeft(), ButtonMark::Cross},
+    {rectOf(shape::kMinimiseHighlight).topLeft(), ButtonMark::Minus},
+    {rectOf(shape::kHelpHighlight).topLeft(), ButtonMark::Question},
 }};
 
 // The logo in the lower casing.

@@ -1,6 +1,7 @@
 #include "catalogue/filter/char_class.h"
 
 #include "catalogue/filter/fold_case.h"
+#include "catalogue/filter/unicode_tables.h"
 
 #include <algorithm>
 

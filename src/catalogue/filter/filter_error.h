@@ -3,7 +3,7 @@
 // shown to the user as it is.
 
 #include "catalogue/filter/utf8.h"
-#include "platform/quoted.h"
+#include "catalogue/quoted.h"
 
 #include <stdexcept>
 #include <string>
@@ -27,7 +27,7 @@ inline std::string QuotedPiece(std::string_view text) {
     for (std::size_t shown = 0; end < text.size() && shown < kShown; ++shown) {
         end = utf8::NextUnit(text, end);
     }
-    return platform::Quoted(std::string(text.substr(0, end)) + (end < text.size() ? "…" : ""));
+    return catalogue::Quoted(std::string(text.substr(0, end)) + (end < text.size() ? "…" : ""));
 }
 
 } // namespace catalogue::filter

@@ -1,8 +1,7 @@
 #include "catalogue/filter/fold_case.h"
 
+#include "catalogue/filter/unicode_tables.h"
 #include "catalogue/filter/utf8.h"
-
-#include <QChar>
 
 #include <cstdint>
 #include <cstring>
@@ -63,8 +62,8 @@ std::size_t appendAsciiRun(std::string_view text, std::string& out) {
 
 } // namespace
 
-// Runs of ASCII are folded in bulk and other characters one by one, rather than going through
-// QString: the store folds every cell of a large catalogue, and most text is ASCII.
+// Runs of ASCII are folded in bulk and other characters one by one, rather than decoding
+// everything: the store folds every cell of a large catalogue, and most text is ASCII.
 void AppendFolded(std::string_view utf8, std::string& out) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
@@ -80,10 +79,6 @@ std::string FoldCase(std::string_view utf8) {
     folded.reserve(utf8.size());
     AppendFolded(utf8, folded);
     return folded;
-}
-
-char32_t FoldCodePoint(char32_t codePoint) {
-    return QChar::toCaseFolded(codePoint);
 }
 
 } // namespace catalogue::filter

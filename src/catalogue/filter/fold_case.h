@@ -13,6 +13,4 @@ std::string FoldCase(std::string_view utf8);
 // Appends the folded text to out, as FoldCase gives it.
 void AppendFolded(std::string_view utf8, std::string& out);
 
-char32_t FoldCodePoint(char32_t codePoint);
-
 } // namespace catalogue::filter

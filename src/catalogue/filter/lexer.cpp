@@ -1,9 +1,8 @@
 #include "catalogue/filter/lexer.h"
 
 #include "catalogue/filter/filter_error.h"
+#include "catalogue/filter/unicode_tables.h"
 #include "catalogue/filter/utf8.h"
-
-#include <QChar>
 
 namespace catalogue::filter {
 
@@ -42,12 +41,12 @@ char32_t Lexer::codePointAt(std::size_t pos) const {
 
 bool Lexer::isNameCharacter(std::size_t pos) const {
     const char32_t c = codePointAt(pos);
-    return c == U'_' || QChar::isLetterOrNumber(c);
+    return c == U'_' || IsLetterOrNumber(c);
 }
 
 // Moves past blanks; false at the end of the expression.
 bool Lexer::skipSpaces() {
-    while (pos_ < text_.size() && QChar::isSpace(codePointAt(pos_))) {
+    while (pos_ < text_.size() && IsSpace(codePointAt(pos_))) {
         pos_ = utf8::NextUnit(text_, pos_);
     }
     return pos_ < text_.size();

@@ -170,7 +170,7 @@ bool ChildProcess::OutputEnded() const {
 }
 
 void ChildProcess::Kill() {
-    if (!impl_->reaped) {
+    if (!impl_->Reap(false)) {
         impl_->killed = true;
         ::kill(impl_->pid, SIGKILL);
     }

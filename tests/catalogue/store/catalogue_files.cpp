@@ -1,42 +1,41 @@
 #include "catalogue_files.h"
 
-#include <QFile>
-#include <QProcess>
+#include "system/child_process.h"
 
 #include <gtest/gtest.h>
 
-CatalogueFiles::CatalogueFiles() {
-    EXPECT_TRUE(folder_.isValid());
+#include <fstream>
+#include <sstream>
+
+std::string CatalogueFiles::path(const std::string& name) const {
+    return folder_.file(name).string();
 }
 
-QString CatalogueFiles::path(const QString& name) const {
-    return folder_.filePath(name);
-}
-
-QString CatalogueFiles::write(const QString& name, const std::string& bytes) {
-    QFile file(path(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes.data(), qint64(bytes.size()));
-    return file.fileName();
-}
-
-QString CatalogueFiles::build(const QString& name, const std::string& csv) {
-    const QString csvPath = write(name + QStringLiteral(".csv"), csv);
-    QProcess builder;
-    builder.start(QStringLiteral(ORVANE_CATALOGUE_TOOL), {csvPath, path(name)});
-    EXPECT_TRUE(builder.waitForFinished(60'000));
-    EXPECT_EQ(builder.exitCode(), 0) << builder.readAllStandardError().toStdString();
+std::string CatalogueFiles::write(const std::string& name, const std::string& bytes) {
+    std::ofstream file(path(name), std::ios::binary | std::ios::trunc);
+    EXPECT_TRUE(file.good());
+    file << bytes;
     return path(name);
 }
 
-QString CatalogueFiles::script(const QString& name, const std::string& body) {
-    const QString file = write(name, "#!/bin/sh\n" + body + "\n");
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+std::string CatalogueFiles::build(const std::string& name, const std::string& csv) {
+    const std::string csvPath = write(name + ".csv", csv);
+    sys::ChildProcess builder(ORVANE_CATALOGUE_TOOL, {csvPath, path(name)});
+    EXPECT_TRUE(builder.Wait().Succeeded()) << "orvane-catalogue failed on " << csvPath;
+    return path(name);
+}
+
+std::string CatalogueFiles::script(const std::string& name, const std::string& body) {
+    const std::string file = write(name, "#!/bin/sh\n" + body + "\n");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
     return file;
 }
 
-std::string ReadBytes(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll().toStdString();
+std::string ReadBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    EXPECT_TRUE(file.good()) << path;
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
 }

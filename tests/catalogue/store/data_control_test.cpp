@@ -7,12 +7,11 @@
 #include "catalogue_files.h"
 #include "damage/damaged_catalogues.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 using catalogue::CatalogueError;
 using catalogue::CatalogueReadCount;
@@ -20,8 +19,8 @@ using catalogue::DataControl;
 
 namespace {
 
-const QString kJeu = QStringLiteral("Nom like '*jeu*' or Description like '*jeu*'");
-const QString kReader = QStringLiteral(ORVANE_READER_PROGRAM);
+const std::string kJeu = std::string("Nom like '*jeu*' or Description like '*jeu*'");
+const std::string kReader = std::string(ORVANE_READER_PROGRAM);
 
 const std::string kFour = "Nom,cd,Description\n"
                           "Jeu de l'oie,CD 1,Un jeu de plateau\n"
@@ -39,12 +38,12 @@ std::string errorOf(const std::function<void()>& action) {
 }
 
 std::string field(DataControl& control, const char* name) {
-    return control.Recordset().Fields(QString::fromUtf8(name)).Value().value_or("(null)");
+    return control.Recordset().Fields(name).Value().value_or("(null)");
 }
 
 // Gives the file a new modification time, as a copy made later would have.
-void touchLater(const QString& path, int seconds) {
-    const std::filesystem::path file(path.toStdString());
+void touchLater(const std::string& path, int seconds) {
+    const std::filesystem::path file(path);
     std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) +
                                                std::chrono::seconds(seconds));
 }
@@ -58,7 +57,7 @@ protected:
     }
     void TearDown() override { SetUp(); }
 
-    void open(DataControl& control, const QString& path, const QString& table = "Index") {
+    void open(DataControl& control, const std::string& path, const std::string& table = "Index") {
         control.DatabaseName = path;
         control.RecordSource = table;
         control.Refresh();
@@ -67,17 +66,17 @@ protected:
     // Each failing Refresh names the file, and the recordset before it goes on working.
     // setUp runs between the two Refreshes.
     void expectRefused(
-        const QString& path, const QString& table, const std::string& words,
+        const std::string& path, const std::string& table, const std::string& words,
         const std::function<void()>& setUp = [] {}) {
         DataControl control;
         catalogue::SetCatalogueReaderProgram(kReader);
-        open(control, files.build(QStringLiteral("good.mdb"), kFour));
+        open(control, files.build(std::string("good.mdb"), kFour));
         control.Recordset().FindLast(kJeu);
         setUp();
         control.DatabaseName = path;
         control.RecordSource = table;
         const std::string error = errorOf([&] { control.Refresh(); });
-        EXPECT_NE(error.find(path.toStdString()), std::string::npos) << error;
+        EXPECT_NE(error.find(path), std::string::npos) << error;
         EXPECT_NE(error.find(words), std::string::npos) << error;
         EXPECT_EQ(field(control, "Nom"), "Échecs");
         control.Recordset().FindPrevious(kJeu);
@@ -92,37 +91,37 @@ protected:
 TEST_F(DataControlTest, RefreshReadsTheTableInItsOwnOrderWithNullsAndEmptyTexts) {
     DataControl control;
     EXPECT_NE(errorOf([&] { control.Recordset(); }).find("BASE.MDB"), std::string::npos);
-    control.DatabaseName = files.build(QStringLiteral("base.MDB"), kFour);
+    control.DatabaseName = files.build(std::string("base.MDB"), kFour);
     control.Refresh(); // no table yet: only the file is checked
     EXPECT_NE(errorOf([&] { control.Recordset(); }), "(no error)");
 
-    control.RecordSource = QStringLiteral("Index");
+    control.RecordSource = std::string("Index");
     control.Refresh();
     control.Recordset().FindFirst(kJeu);
     EXPECT_EQ(field(control, "Nom"), "Jeu de l'oie");
     control.Recordset().FindNext(kJeu);
     EXPECT_EQ(field(control, "Nom"), "Échecs");
     EXPECT_EQ(field(control, "CD"), "CD 3");
-    control.Recordset().FindFirst(QStringLiteral("Nom like 'atlas'"));
+    control.Recordset().FindFirst(std::string("Nom like 'atlas'"));
     EXPECT_EQ(field(control, "cd"), "(null)");
     EXPECT_EQ(field(control, "Description"), "");
 }
 
 TEST_F(DataControlTest, AnUnchangedFileIsReadOnceAndAReplacedOneAfresh) {
-    const QString path = files.build(QStringLiteral("base.MDB"), kFour);
+    const std::string path = files.build(std::string("base.MDB"), kFour);
     const std::size_t before = CatalogueReadCount();
     DataControl first;
     DataControl second;
     open(first, path);
     open(first, path);
-    open(second, path, QStringLiteral("INDEX")); // table names ignore letter case
+    open(second, path, std::string("INDEX")); // table names ignore letter case
     EXPECT_EQ(CatalogueReadCount(), before + 1);
     // Another spelling of the path is another file to the store.
-    open(second, QString(path).replace(QStringLiteral("/base.MDB"), QStringLiteral("/./base.MDB")));
+    open(second, (std::filesystem::path(path).parent_path() / "." / "base.MDB").string());
     EXPECT_EQ(CatalogueReadCount(), before + 2);
 
     catalogue::Recordset& kept = first.Recordset();
-    files.build(QStringLiteral("base.MDB"), "Nom,cd,Description\nNouveau jeu,CD 9,\n");
+    files.build(std::string("base.MDB"), "Nom,cd,Description\nNouveau jeu,CD 9,\n");
     touchLater(path, 5);
     open(first, path);
     EXPECT_EQ(CatalogueReadCount(), before + 3);
@@ -134,36 +133,36 @@ TEST_F(DataControlTest, AnUnchangedFileIsReadOnceAndAReplacedOneAfresh) {
     // Replaced by a file of the same size and modification time (cp -p, rsync -t, a restored
     // backup): once in place, once by renaming another file over it.
     const auto keepTimes = [&](const std::string& csv) {
-        const auto modified = std::filesystem::last_write_time(path.toStdString());
-        const QString other = files.build(QStringLiteral("other.mdb"), csv);
-        std::filesystem::last_write_time(other.toStdString(), modified);
+        const auto modified = std::filesystem::last_write_time(path);
+        const std::string other = files.build(std::string("other.mdb"), csv);
+        std::filesystem::last_write_time(other, modified);
         return other;
     };
-    const QString sameSize = keepTimes("Nom,cd,Description\nNouveau jou,CD 9,\n");
-    ASSERT_EQ(QFile(sameSize).size(), QFile(path).size());
-    const auto modified = std::filesystem::last_write_time(path.toStdString());
+    const std::string sameSize = keepTimes("Nom,cd,Description\nNouveau jou,CD 9,\n");
+    ASSERT_EQ(std::filesystem::file_size(sameSize), std::filesystem::file_size(path));
+    const auto modified = std::filesystem::last_write_time(path);
     {
-        QFile target(path);
-        ASSERT_TRUE(target.open(QIODevice::WriteOnly | QIODevice::ExistingOnly));
-        target.write(QByteArray::fromStdString(ReadBytes(sameSize)));
+        std::ofstream target(path, std::ios::binary | std::ios::in | std::ios::out);
+        ASSERT_TRUE(target.good());
+        target << ReadBytes(sameSize);
     }
-    std::filesystem::last_write_time(path.toStdString(), modified);
+    std::filesystem::last_write_time(path, modified);
     open(first, path);
-    first.Recordset().FindFirst(QStringLiteral("Nom like 'nouveau*'"));
+    first.Recordset().FindFirst(std::string("Nom like 'nouveau*'"));
     EXPECT_EQ(field(first, "Nom"), "Nouveau jou");
-    const QString renamed = keepTimes("Nom,cd,Description\nNouveau jiu,CD 9,\n");
-    ASSERT_EQ(std::rename(renamed.toUtf8().constData(), path.toUtf8().constData()), 0);
+    const std::string renamed = keepTimes("Nom,cd,Description\nNouveau jiu,CD 9,\n");
+    ASSERT_EQ(std::rename(renamed.c_str(), path.c_str()), 0);
     open(first, path);
-    first.Recordset().FindFirst(QStringLiteral("Nom like 'nouveau*'"));
+    first.Recordset().FindFirst(std::string("Nom like 'nouveau*'"));
     EXPECT_EQ(field(first, "Nom"), "Nouveau jiu");
     EXPECT_EQ(CatalogueReadCount(), before + 5);
 }
 
 TEST_F(DataControlTest, APreloadedCatalogueIsWaitedForAndNotReadAgain) {
-    const QString path = files.build(QStringLiteral("base.MDB"), kFour);
+    const std::string path = files.build(std::string("base.MDB"), kFour);
     // A reader slow to start, so that the Refresh comes while the read is still running.
-    catalogue::SetCatalogueReaderProgram(files.script(
-        QStringLiteral("slow-reader"), "sleep 0.5\nexec '" + kReader.toStdString() + "' \"$@\""));
+    catalogue::SetCatalogueReaderProgram(
+        files.script(std::string("slow-reader"), "sleep 0.5\nexec '" + kReader + "' \"$@\""));
     const std::size_t before = CatalogueReadCount();
     catalogue::PreloadCatalogue(path);
     catalogue::PreloadCatalogue(path);
@@ -175,7 +174,7 @@ TEST_F(DataControlTest, APreloadedCatalogueIsWaitedForAndNotReadAgain) {
 
     // A file replaced after its preload is read again.
     catalogue::PreloadCatalogue(path);
-    files.build(QStringLiteral("base.MDB"), "Nom,cd,Description\nAutre jeu,,\n");
+    files.build(std::string("base.MDB"), "Nom,cd,Description\nAutre jeu,,\n");
     touchLater(path, 5);
     open(control, path);
     control.Recordset().FindLast(kJeu);
@@ -184,32 +183,32 @@ TEST_F(DataControlTest, APreloadedCatalogueIsWaitedForAndNotReadAgain) {
 }
 
 TEST_F(DataControlTest, FilesThatCannotBeReadAreRefusedByName) {
-    expectRefused(files.path(QStringLiteral("absent.MDB")), "Index", "introuvable");
-    expectRefused(files.write(QStringLiteral("texte.MDB"), std::string(8192, 'a')), "Index",
+    expectRefused(files.path(std::string("absent.MDB")), "Index", "introuvable");
+    expectRefused(files.write(std::string("texte.MDB"), std::string(8192, 'a')), "Index",
                   "n'est pas une base");
-    expectRefused(files.write(QStringLiteral("vide.MDB"), ""), "Index", "");
-    expectRefused(files.build(QStringLiteral("autre.mdb"), kFour), "Tarifs", "absente");
+    expectRefused(files.write(std::string("vide.MDB"), ""), "Index", "");
+    expectRefused(files.build(std::string("autre.mdb"), kFour), "Tarifs", "absente");
     // Empty RecordSource: the file alone is checked.
-    expectRefused(files.path(QStringLiteral("absent.MDB")), "", "introuvable");
+    expectRefused(files.path(std::string("absent.MDB")), "", "introuvable");
 
     // A catalogue cut short after its first pages.
-    const std::string whole = ReadBytes(files.build(QStringLiteral("entier.mdb"), kFour));
-    expectRefused(files.write(QStringLiteral("coupe.mdb"), whole.substr(0, 4096 * 3)), "Index", "");
+    const std::string whole = ReadBytes(files.build(std::string("entier.mdb"), kFour));
+    expectRefused(files.write(std::string("coupe.mdb"), whole.substr(0, 4096 * 3)), "Index", "");
 }
 
 // The catalogue builder writes every field, so an Access-written file stands for one without.
 TEST_F(DataControlTest, AFieldMissingFromTheTableIsRefusedByName) {
-    const QString path = QStringLiteral(ORVANE_FIXTURES_DIR "/nwind.mdb");
-    if (!QFile::exists(path)) {
-        GTEST_SKIP() << "no " << path.toStdString() << ": Access-written fixtures absent";
+    const std::string path = std::string(ORVANE_FIXTURES_DIR "/nwind.mdb");
+    if (!std::filesystem::exists(path)) {
+        GTEST_SKIP() << "no " << path << ": Access-written fixtures absent";
     }
     expectRefused(path, "Customers", "Nom");
 }
 
 // A damaged catalogue on which the Jet library itself crashes (found by fuzzing).
 TEST_F(DataControlTest, AFileThatCrashesTheJetLibraryIsADamagedCatalogue) {
-    const QString path = files.write(QStringLiteral("crash.mdb"),
-                                     ReadBytes(QStringLiteral(ORVANE_CRASHING_CATALOGUE)));
+    const std::string path =
+        files.write(std::string("crash.mdb"), ReadBytes(std::string(ORVANE_CRASHING_CATALOGUE)));
     expectRefused(path, "Index", "endommagé");
 }
 
@@ -217,27 +216,27 @@ TEST_F(DataControlTest, AFileThatCrashesTheJetLibraryIsADamagedCatalogue) {
 // its prints among the rows, and endless loops, fast-growing or not, that the reader's limits
 // end. A failed read is kept like a good one: the unchanged file is refused again at once.
 TEST_F(DataControlTest, DamageThatUpsetsTheJetLibraryIsRefusedByName) {
-    const std::string good = ReadBytes(files.build(QStringLiteral("good.mdb"), kFour));
-    const QString twice =
-        files.write(QStringLiteral("twice.mdb"), damage::ListDataPageTwice(good, 4));
+    const std::string good = ReadBytes(files.build(std::string("good.mdb"), kFour));
+    const std::string twice =
+        files.write(std::string("twice.mdb"), damage::ListDataPageTwice(good, 4));
     expectRefused(twice, "Index",
                   "la table «\u00a0Index\u00a0» a plus de lignes qu'elle n'en déclare");
 
     // The same catalogue with a properties block, as Access gives every table, damaged there.
     const std::string withProperties = damage::WithTableProperties(good);
     DataControl dumped; // printed blanks would garble the rows
-    open(dumped, files.write(QStringLiteral("dump.mdb"),
-                             damage::UnknownPropertiesSignature(withProperties)));
+    open(dumped,
+         files.write(std::string("dump.mdb"), damage::UnknownPropertiesSignature(withProperties)));
     dumped.Recordset().FindLast(kJeu);
     EXPECT_EQ(field(dumped, "Nom"), "Échecs");
     EXPECT_EQ(field(dumped, "Description"), "Le JEU des rois");
 
     catalogue::SetCatalogueReadLimits(catalogue::ReaderLimits{32 << 20, std::chrono::seconds(1)});
-    const QString grows =
-        files.write(QStringLiteral("grows.mdb"), damage::LoopInProperties(withProperties, true));
+    const std::string grows =
+        files.write(std::string("grows.mdb"), damage::LoopInProperties(withProperties, true));
     expectRefused(grows, "Index", "s'est arrêtée avant la fin");
     expectRefused(
-        files.write(QStringLiteral("spins.mdb"), damage::LoopInProperties(withProperties, false)),
+        files.write(std::string("spins.mdb"), damage::LoopInProperties(withProperties, false)),
         "Index", "dure plus longtemps");
 
     const std::size_t before = CatalogueReadCount();
@@ -250,20 +249,20 @@ TEST_F(DataControlTest, DamageThatUpsetsTheJetLibraryIsRefusedByName) {
 // A helper that crashes, says nonsense, stops talking or never stops: the catalogue is damaged,
 // the program goes on.
 TEST_F(DataControlTest, AReaderThatMisbehavesMeansADamagedCatalogue) {
-    const QString path = files.build(QStringLiteral("base.MDB"), kFour);
+    const std::string path = files.build(std::string("base.MDB"), kFour);
     catalogue::SetCatalogueReadQuietLimit(std::chrono::milliseconds(300));
     for (const std::string& body :
          {std::string("kill -SEGV $$"), std::string("echo 'Segmentation fault'"),
           std::string("printf 'ORVCAT1\\nR'; sleep 30"),
           std::string("printf 'ORVCAT1\\nR'; yes 'R'"), std::string("exit 0")}) {
-        const QString reader = files.script(QStringLiteral("bad-reader"), body);
+        const std::string reader = files.script(std::string("bad-reader"), body);
         expectRefused(path, "Index", "endommagé", [&] {
             catalogue::SetCatalogueReaderProgram(reader);
             touchLater(path, 1); // so that nothing read before is kept
         });
     }
     expectRefused(path, "Index", "ne démarre pas", [&] {
-        catalogue::SetCatalogueReaderProgram(files.path(QStringLiteral("no-reader")));
+        catalogue::SetCatalogueReaderProgram(files.path(std::string("no-reader")));
         touchLater(path, 1);
     });
     // A helper that never started says nothing of the unchanged file: once it is there, the

@@ -18,7 +18,7 @@ namespace {
 
 using Row = std::array<std::optional<std::string>, 3>; // Nom, cd, Description
 
-const QString kJeu = QStringLiteral("Nom like '*jeu*' or Description like '*jeu*'");
+const std::string kJeu = std::string("Nom like '*jeu*' or Description like '*jeu*'");
 
 std::shared_ptr<CatalogueTable> tableOf(const std::vector<Row>& rows) {
     CatalogueRows held({"Nom", "cd", "Description"});
@@ -35,7 +35,7 @@ std::shared_ptr<CatalogueTable> tableOf(const std::vector<Row>& rows) {
 }
 
 std::string nom(const Recordset& records) {
-    return records.Fields(QStringLiteral("Nom")).Value().value_or("(null)");
+    return records.Fields("Nom").Value().value_or("(null)");
 }
 
 const std::vector<Row> kSix{
@@ -61,14 +61,14 @@ TEST(RecordsetTest, FindsWalkTheMatchesInTableOrderAndAFailedFindStaysPut) {
     EXPECT_EQ(nom(records), "jeu a");
     std::vector<std::string> forward;
     for (records.FindNext(kJeu); !records.NoMatch(); records.FindNext(kJeu)) {
-        forward.push_back(records.Fields(QStringLiteral("cd")).Value().value());
+        forward.push_back(records.Fields("cd").Value().value());
     }
     EXPECT_EQ(forward, (std::vector<std::string>{"3", "4", "6"}));
     EXPECT_EQ(nom(records), "jeu c"); // the failed FindNext left the last match current
 
     records.FindPrevious(kJeu);
     EXPECT_FALSE(records.NoMatch());
-    EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "4");
+    EXPECT_EQ(records.Fields("cd").Value(), "4");
     records.FindLast(kJeu);
     EXPECT_EQ(nom(records), "jeu c");
     records.FindFirst(kJeu);
@@ -82,7 +82,7 @@ TEST(RecordsetTest, FindsWalkTheMatchesInTableOrderAndAFailedFindStaysPut) {
 
 TEST(RecordsetTest, NothingMatchingSetsNoMatchEachWay) {
     Recordset records(tableOf(kSix));
-    const QString none = QStringLiteral("Nom like '*zzz*'");
+    const std::string none = std::string("Nom like '*zzz*'");
     for (auto find : {&Recordset::FindFirst, &Recordset::FindNext, &Recordset::FindPrevious,
                       &Recordset::FindLast}) {
         (records.*find)(none);
@@ -108,11 +108,11 @@ TEST(RecordsetTest, FindsAgreeWithAPlainScanWhateverTheOrderOfMoves) {
         // testing each row found, and found by testing row after row.
         const char letter = char('a' + random() % 6);
         const int kind = int(random() % 3);
-        const QString criteria =
-            QString::fromLatin1(kind == 0   ? "Nom like 'n%1' and Description like 'd'"
-                                : kind == 1 ? "Nom like '*%1*' or Description like '*%1*'"
-                                            : "not Nom like 'n%1'")
-                .arg(QLatin1Char(letter));
+        const std::string l(1, letter);
+        const std::string criteria =
+            kind == 0   ? "Nom like 'n" + l + "' and Description like 'd'"
+            : kind == 1 ? "Nom like '*" + l + "*' or Description like '*" + l + "*'"
+                        : "not Nom like 'n" + l + "'";
         const auto matches = [&](const Row& row) {
             const bool named = row[0]->back() == letter;
             return kind == 0   ? named && row[2]
@@ -158,22 +158,21 @@ TEST(RecordsetTest, FindsAgreeWithAPlainScanWhateverTheOrderOfMoves) {
         }
         ASSERT_EQ(records.NoMatch(), !expected) << "move " << move;
         current = expected.value_or(current);
-        ASSERT_EQ(records.Fields(QStringLiteral("cd")).Value(), std::to_string(current))
-            << "move " << move;
+        ASSERT_EQ(records.Fields("cd").Value(), std::to_string(current)) << "move " << move;
     }
 }
 
 TEST(RecordsetTest, FieldsByNameInAnyCaseWithNullsAndEmptyTexts) {
     Recordset records(tableOf(kSix));
     records.FindLast(kJeu);
-    EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "6");
-    EXPECT_EQ(records.Fields(QStringLiteral("CD")).Value(), "6");
-    EXPECT_EQ(records.Fields(QStringLiteral("description")).Value(), std::string());
+    EXPECT_EQ(records.Fields("cd").Value(), "6");
+    EXPECT_EQ(records.Fields("CD").Value(), "6");
+    EXPECT_EQ(records.Fields("description").Value(), std::string());
     records.FindPrevious(kJeu);
-    EXPECT_EQ(records.Fields(QStringLiteral("NOM")).Value(), std::nullopt);
-    EXPECT_EQ(records.Fields(QStringLiteral("Description")).Value(), "un JEU");
+    EXPECT_EQ(records.Fields("NOM").Value(), std::nullopt);
+    EXPECT_EQ(records.Fields("Description").Value(), "un JEU");
 
-    const std::string unknown = errorOf([&] { records.Fields(QStringLiteral("Prix")); });
+    const std::string unknown = errorOf([&] { records.Fields("Prix"); });
     EXPECT_NE(unknown.find("Prix"), std::string::npos) << unknown;
     EXPECT_NE(unknown.find("/cd/base.MDB"), std::string::npos) << unknown;
 }
@@ -186,7 +185,7 @@ TEST(RecordsetTest, AnEmptyTableHasNoCurrentRecord) {
     EXPECT_TRUE(records.NoMatch());
     records.FindPrevious(kJeu);
     EXPECT_TRUE(records.NoMatch());
-    const std::string error = errorOf([&] { records.Fields(QStringLiteral("Nom")); });
+    const std::string error = errorOf([&] { records.Fields("Nom"); });
     EXPECT_NE(error.find("Aucun enregistrement courant"), std::string::npos) << error;
     EXPECT_NE(error.find("/cd/base.MDB"), std::string::npos) << error;
 }
@@ -194,8 +193,8 @@ TEST(RecordsetTest, AnEmptyTableHasNoCurrentRecord) {
 TEST(RecordsetTest, BadFiltersAreErrorsThatLeaveTheRecordsetAsItWas) {
     Recordset records(tableOf(kSix));
     records.FindLast(kJeu);
-    for (const QString& bad : {QStringLiteral("Nom like '*l'eau*'"), QStringLiteral("Nom like"),
-                               QStringLiteral("Prix like '*1*'")}) {
+    for (const std::string& bad : {std::string("Nom like '*l'eau*'"), std::string("Nom like"),
+                                   std::string("Prix like '*1*'")}) {
         const std::string error = errorOf([&] { records.FindNext(bad); });
         EXPECT_NE(error.find("/cd/base.MDB"), std::string::npos) << error;
         EXPECT_NE(error.find("Filtre incorrect"), std::string::npos) << error;
@@ -213,21 +212,19 @@ TEST(RecordsetTest, ValuesComeBackExactlyAndFiltersIgnoreLetterCase) {
         rows.push_back(Row{"ÉCOLE " + std::to_string(i), "", i % 1000 == 1 ? large : "d\xC3\x89"});
     }
     Recordset records(tableOf(rows));
-    const QString criteria = QStringLiteral("Nom like 'école 2002' and Description like '*dé'");
+    const std::string criteria = std::string("Nom like 'école 2002' and Description like '*dé'");
     records.FindFirst(criteria);
     ASSERT_FALSE(records.NoMatch());
     EXPECT_EQ(nom(records), "ÉCOLE 2002");
-    records.FindFirst(QStringLiteral("Nom like 'école 2001'"));
-    EXPECT_EQ(records.Fields(QStringLiteral("Description")).Value(), large);
-    records.FindNext(QStringLiteral("Nom like 'ecole*'")); // accents count
+    records.FindFirst(std::string("Nom like 'école 2001'"));
+    EXPECT_EQ(records.Fields("Description").Value(), large);
+    records.FindNext(std::string("Nom like 'ecole*'")); // accents count
     EXPECT_TRUE(records.NoMatch());
     for (int i : {0, 1, 2, 999, 1001, 2999}) {
-        records.FindFirst(QStringLiteral("Nom like 'ÉCOLE %1'").arg(i));
+        records.FindFirst("Nom like 'ÉCOLE " + std::to_string(i) + "'");
         ASSERT_FALSE(records.NoMatch()) << i;
-        EXPECT_EQ(records.Fields(QStringLiteral("Description")).Value(),
-                  i % 1000 == 1 ? large : "d\xC3\x89")
-            << i;
-        EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "") << i;
+        EXPECT_EQ(records.Fields("Description").Value(), i % 1000 == 1 ? large : "d\xC3\x89") << i;
+        EXPECT_EQ(records.Fields("cd").Value(), "") << i;
     }
 }
 
@@ -242,8 +239,8 @@ TEST(RecordsetTest, FindsRunFromInsideAPauseOfAScanAnswerRight) {
     }
     const auto table = tableOf(rows);
     Recordset records(table);
-    const QString notJeu = QStringLiteral("not Nom like '*jeu*'");
-    const QString notRien = QStringLiteral("not Nom like '*rien*'"); // tested row after row
+    const std::string notJeu = std::string("not Nom like '*jeu*'");
+    const std::string notRien = std::string("not Nom like '*rien*'"); // tested row after row
     std::vector<std::string> nested;
     const catalogue::ScanPauseScope pausing([&] {
         if (!nested.empty()) {
@@ -251,23 +248,23 @@ TEST(RecordsetTest, FindsRunFromInsideAPauseOfAScanAnswerRight) {
         }
         nested.push_back("started");
         Recordset other(table);
-        for (const QString& criteria : {kJeu, notJeu, notRien}) {
+        for (const std::string& criteria : {kJeu, notJeu, notRien}) {
             other.FindLast(criteria);
-            nested.push_back(other.Fields(QStringLiteral("cd")).Value().value());
+            nested.push_back(other.Fields("cd").Value().value());
         }
         for (int i = 0; i < 5; ++i) {
-            other.FindFirst(QStringLiteral("cd like '%1'").arg(i));
+            other.FindFirst("cd like '" + std::to_string(i) + "'");
         }
     });
     records.FindFirst(kJeu);
-    EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "3");
+    EXPECT_EQ(records.Fields("cd").Value(), "3");
     const std::vector<std::string> last{"started", "19995", "19999", "19995"};
     EXPECT_EQ(nested, last);
 
     nested.clear();
     records.FindFirst(notRien);
     records.FindNext(notRien); // pauses on the way to the next match
-    EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "9005");
+    EXPECT_EQ(records.Fields("cd").Value(), "9005");
     EXPECT_EQ(nested, last);
 
     // What runs from the pause points the recordset at another table: it stays there.
@@ -278,7 +275,7 @@ TEST(RecordsetTest, FindsRunFromInsideAPauseOfAScanAnswerRight) {
             records = Recordset(tableOf({Row{"seul", "s", "x"}}));
         }
     });
-    records.FindLast(QStringLiteral("not Nom like '*x*'"));
+    records.FindLast(std::string("not Nom like '*x*'"));
     EXPECT_TRUE(replaced);
-    EXPECT_EQ(records.Fields(QStringLiteral("cd")).Value(), "s");
+    EXPECT_EQ(records.Fields("cd").Value(), "s");
 }

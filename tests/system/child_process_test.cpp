@@ -1,0 +1,72 @@
+// A program started beside the tests: its output through the pipe, its exit code, the limits it
+// sets on itself, and killing it.
+
+#include "system/child_process.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <system_error>
+
+namespace {
+
+using sys::ChildProcess;
+using sys::ExitStatus;
+
+ChildProcess helper(const std::vector<std::string>& arguments) {
+    return ChildProcess(ORVANE_CHILD_HELPER, arguments);
+}
+
+// Everything the child writes until its output ends.
+std::string readAll(ChildProcess& child) {
+    std::string text;
+    char buffer[7]; // small, so that the output comes in several pieces
+    while (!child.OutputEnded()) {
+        text.append(buffer, child.Read(buffer, sizeof buffer, std::chrono::seconds(60)));
+    }
+    return text;
+}
+
+} // namespace
+
+TEST(ChildProcessTest, OutputComesThroughThePipeWithTheArgumentsAsGiven) {
+    ChildProcess child = helper({"echo", "un", "deux mots", "é'\"*"});
+    EXPECT_EQ(readAll(child), "un\ndeux mots\né'\"*\n");
+    EXPECT_EQ(child.Wait(), (ExitStatus{ExitStatus::Way::Exited, 0}));
+    EXPECT_TRUE(child.Wait().Succeeded()) << "waiting again tells the same";
+}
+
+TEST(ChildProcessTest, ExitCodeIsTold) {
+    ChildProcess child = helper({"exit", "3"});
+    EXPECT_EQ(readAll(child), "");
+    const ExitStatus status = child.Wait();
+    EXPECT_EQ(status, (ExitStatus{ExitStatus::Way::Exited, 3}));
+    EXPECT_FALSE(status.Succeeded());
+}
+
+TEST(ChildProcessTest, KillEndsAChildThatWouldNeverEnd) {
+    ChildProcess child = helper({"wait"});
+    child.Kill();
+    EXPECT_EQ(child.Wait().way, ExitStatus::Way::Killed);
+    child.Kill(); // harmless once it has ended
+}
+
+TEST(ChildProcessTest, ProcessorTimeLimitEndsTheChildAndIsNamed) {
+    ChildProcess child = helper({"spin"});
+    EXPECT_EQ(child.Wait().way, ExitStatus::Way::ProcessorTimeLimit);
+}
+
+TEST(ChildProcessTest, MemoryLimitRefusesAllocations) {
+    ChildProcess child = helper({"allocate"});
+    EXPECT_EQ(readAll(child), "refused\n");
+    EXPECT_TRUE(child.Wait().Succeeded());
+}
+
+TEST(ChildProcessTest, AProgramThatCannotStartIsASystemError) {
+    EXPECT_THROW(ChildProcess("/nonexistent/orvane-nothing", {}), std::system_error);
+}
+
+TEST(ChildProcessTest, AChildLeftRunningIsKilledWithItsObject) {
+    // Nothing to see but that the destructor returns rather than waiting for ever.
+    const ChildProcess child = helper({"wait"});
+}
