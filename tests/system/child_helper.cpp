@@ -5,6 +5,7 @@
 //   allocate        bounds its memory, then asks for more; writes what happened
 //   wait            waits until it is killed
 
+#include "system/arguments.h"
 #include "system/child_process.h"
 
 #include <chrono>
@@ -14,17 +15,27 @@
 #include <new>
 #include <string>
 #include <thread>
+#include <vector>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 int main(int argc, char* argv[]) {
-    const std::string mode = argc > 1 ? argv[1] : "";
+#ifdef _WIN32
+    // Lines end in \n alone, as on every other system.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    const std::vector<std::string> arguments = sys::Utf8Arguments(argc, argv);
+    const std::string mode = arguments.empty() ? "" : arguments[0];
     if (mode == "echo") {
-        for (int i = 2; i < argc; ++i) {
-            std::printf("%s\n", argv[i]);
+        for (std::size_t i = 1; i < arguments.size(); ++i) {
+            std::printf("%s\n", arguments[i].c_str());
         }
         return 0;
     }
-    if (mode == "exit" && argc > 2) {
-        return std::atoi(argv[2]);
+    if (mode == "exit" && arguments.size() > 1) {
+        return std::atoi(arguments[1].c_str());
     }
     if (mode == "spin") {
         sys::BoundThisProcess(std::uint64_t(1) << 30, std::chrono::seconds(1));

@@ -25,7 +25,9 @@ TEST(ChildArgumentsTest, UnicodePathsAndQuotesReachTheChildUnchanged) {
         "",
         "ŒUVRES 漢字",
     };
-    sys::ChildProcess child(ORVANE_ARGUMENT_ECHO, arguments);
+    std::vector<std::string> echo{"echo"};
+    echo.insert(echo.end(), arguments.begin(), arguments.end());
+    sys::ChildProcess child(ORVANE_CHILD_HELPER, echo);
     std::string expected;
     for (const std::string& argument : arguments) {
         expected += argument + '\n';

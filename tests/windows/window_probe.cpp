@@ -18,10 +18,20 @@
 
 namespace {
 
+// Asked of the window itself: GetWindowText gives only the caption the system keeps, not an
+// edit box's text, for windows of another program. A window too busy to answer within two
+// seconds reads as empty.
 std::wstring textOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    constexpr UINT kWait = 2000;
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kWait, &length)) {
+        return {};
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kWait, &copied);
+    text.resize(copied);
     return text;
 }
 
