@@ -11,7 +11,7 @@ packages=(
     at-spi2-core dbus python3-gi gir1.2-atspi-2.0
     clang libclang-rt-14-dev
     desktop-file-utils appstream time
-    binutils-mingw-w64-x86-64
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 googletest wine nsis
     clang-format
     dpkg-dev file lintian
 )
