@@ -1,5 +1,7 @@
 #include "windows/picture_box.h"
 
+#include "windows/tab_order.h"
+
 namespace win {
 namespace {
 
@@ -79,6 +81,13 @@ LRESULT PictureBox::Handle(UINT message, WPARAM w, LPARAM l) {
             onPress_(message, w, l);
         }
         return 0;
+    case WM_KEYDOWN:
+        // A shown arrow takes the focus from Tab, and passes it on the same way.
+        if (w == VK_TAB) {
+            MoveFocusOnTab(window_);
+            return 0;
+        }
+        break;
     case WM_ERASEBKGND:
         return 1; // the picture covers the whole box
     case WM_PAINT:

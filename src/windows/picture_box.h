@@ -1,7 +1,8 @@
 #pragma once
 // A picture box: a child window showing one picture at its top-left corner, at the picture's
 // own size, clipped to the box. An enabled box reports its presses; a disabled one lets every
-// mouse message through to the window beneath, as a disabled control does.
+// mouse message through to the window beneath, as a disabled control does. A shown, enabled box
+// takes its turn in the Tab order.
 
 #include "windows/scaled_picture.h"
 

@@ -2,6 +2,7 @@
 
 #include "windows/caption_label.h"
 #include "windows/mouse_args.h"
+#include "windows/tab_order.h"
 
 namespace win {
 namespace {
@@ -9,14 +10,6 @@ constexpr COLORREF kText = RGB(128, 255, 128);
 constexpr COLORREF kBackground = RGB(0, 0, 0);
 constexpr wchar_t kOwnerProperty[] = L"OrvaneSearchBox";
 } // namespace
-
-void MoveFocusOnTab(HWND from) {
-    const bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    HWND next = GetNextDlgTabItem(GetParent(from), from, backwards ? TRUE : FALSE);
-    if (next != nullptr) {
-        SetFocus(next);
-    }
-}
 
 SearchBox::SearchBox(HWND parent, int id, const RECT& box, const DeviceScale& scale)
     : font_(CreateDesignFont(13.5, true, scale)), background_(CreateSolidBrush(kBackground)) {

@@ -39,8 +39,4 @@ private:
     KeyHandler onKeyDown_;
 };
 
-// Moves the focus from `from` to the next (or, with Shift, the previous) shown, enabled
-// control of its window that takes Tab.
-void MoveFocusOnTab(HWND from);
-
 } // namespace win

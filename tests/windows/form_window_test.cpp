@@ -138,6 +138,16 @@ TEST_P(FormWindowTest, KeyDownsInTheSearchFieldReachTheirHandlerWithTheirCode) {
     EXPECT_EQ(codes, (std::vector<int>{'J', 13}));
 }
 
+TEST_P(FormWindowTest, TabWalksTheSearchFieldAndTheShownArrowsOnly) {
+    ShowWindow(form.Handle(), SW_SHOWNA);
+    form.Picture5().SetVisible(true);
+    SetFocus(form.Text1().Handle());
+    SendMessageW(form.Text1().Handle(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), form.Picture5().Handle()) << "the hidden left arrow is passed over";
+    SendMessageW(form.Picture5().Handle(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), form.Text1().Handle());
+}
+
 TEST_P(FormWindowTest, ArrowPressesAndWindowPressesGoToTheirOwnHandlers) {
     std::vector<std::string> seen;
     win::FormEvents events;
