@@ -28,7 +28,7 @@ screen_pixel() {
 # The close spot's highlight lights under the pointer at its scaled place.
 xdotool mousemove $((left + 429)) $((top + 108)) sleep 0.3 mousemove $((left + 430)) $((top + 109))
 eventually shown_is "Orvane Zelkis" "$PICTURE2" 1 || fail "the close spot does not light at 150 %"
-xdotool mousemove $((left + 200)) $((top + 300))
+xdotool mousemove $((left + 75)) $((top + 300))
 eventually shown_is "Orvane Zelkis" "$PICTURE2" 0 || fail "the close spot stays lit off it"
 
 [ -f "$(dirname "$ORVANE_EXE")/base.MDB" ] || fail "no demo catalogue beside the program"
