@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only those missing. The package index is
-# refreshed only when something has to be installed.
+# refreshed only when something has to be installed. Each step prints one line; what apt and
+# dpkg say goes to a log file, named should a step fail.
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config libgtest-dev
@@ -11,7 +12,8 @@ packages=(
     at-spi2-core dbus python3-gi gir1.2-atspi-2.0
     clang libclang-rt-14-dev
     desktop-file-utils appstream time
-    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 googletest wine nsis
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 googletest wine nsis zip
+    libfuse3-dev fuse3
     clang-format
     dpkg-dev file lintian
 )
@@ -23,7 +25,8 @@ for package in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo_cmd=()
+# sudo drops the environment: the setting that keeps apt from asking questions goes through env.
+apt_get=(env DEBIAN_FRONTEND=noninteractive apt-get)
 if [ "$(id -u)" -ne 0 ]; then
     # A Debian installed with a root password has no sudo: say what root has to run instead.
     if ! command -v sudo >/dev/null; then
@@ -31,9 +34,21 @@ if [ "$(id -u)" -ne 0 ]; then
             "apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
         exit 1
     fi
-    sudo_cmd=(sudo)
+    apt_get=(sudo "${apt_get[@]}")
 fi
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"
+
+log=$(mktemp "${TMPDIR:-/tmp}/orvane-install-deps.XXXXXX")
+# Runs one step with its output in the log; a failed one ends the script, naming the log.
+step() {
+    local what=$1
+    shift
+    echo "install-deps.sh: $what"
+    if ! "$@" </dev/null >>"$log" 2>&1; then
+        echo "install-deps.sh: $what failed; see $log" >&2
+        exit 1
+    fi
+}
+step "refreshing the package index" "${apt_get[@]}" update
+step "installing ${missing[*]}" "${apt_get[@]}" install -y -o DPkg::Lock::Timeout=600 \
+    --no-install-recommends "${missing[@]}"
+rm -f "$log"

@@ -8,13 +8,18 @@
 #include "reader/catalogue_export.h"
 #include "reader/helper_process.h"
 #include "system/child_process.h"
+#include "system/program_arguments.h"
+#include "system/utf8_path.h"
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 int main(int argc, char* argv[]) {
-    const auto limits = argc >= 6 ? catalogue::ParseLimitArguments(argv[1], argv[2]) : std::nullopt;
+    const std::vector<std::string> arguments = sys::ProgramArguments(argc, argv);
+    const auto limits = arguments.size() >= 5 ? catalogue::ParseLimitArguments(arguments[0].c_str(),
+                                                                               arguments[1].c_str())
+                                              : std::nullopt;
     if (!limits) {
         std::fputs("usage : orvane-read-catalogue MÉMOIRE SECONDES FICHIER TABLE CHAMP...\n",
                    stderr);
@@ -26,11 +31,11 @@ int main(int argc, char* argv[]) {
     if (channel == nullptr) {
         return 1;
     }
-    const std::vector<std::string> fields(argv + 5, argv + argc);
+    const std::vector<std::string> fields(arguments.begin() + 4, arguments.end());
     bool written = true;
     catalogue::RowStreamWriter out([&written, channel](std::string_view bytes) {
         written = written && std::fwrite(bytes.data(), 1, bytes.size(), channel) == bytes.size();
     });
-    reader::ExportCatalogueTable(argv[3], argv[4], fields, out);
+    reader::ExportCatalogueTable(sys::PathFromUtf8(arguments[2]), arguments[3], fields, out);
     return written && std::fflush(channel) == 0 ? 0 : 1;
 }

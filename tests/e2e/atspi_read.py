@@ -69,7 +69,7 @@ def field_of(control, field):
 
 
 def poll(check, what):
-    deadline = time.monotonic() + 5
+    deadline = time.monotonic() + 30
     seen = None
     while time.monotonic() < deadline:
         window = find_window()
@@ -137,7 +137,7 @@ def main(arguments):
         poll(check, "no action %r at %d,%d" % (action, x, y))
         if announcer:
             window = find_window()
-            run_events(5, lambda: changes.heard_at(window, *announcer))
+            run_events(30, lambda: changes.heard_at(window, *announcer))
             if not changes.heard_at(window, *announcer):
                 fail("no new name announced at %d,%d" % announcer)
     elif command == "absent":

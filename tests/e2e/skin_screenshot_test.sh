@@ -12,9 +12,11 @@ TEXT1="rectangle 4,393 339,425"
 
 start_orvane
 id=$(wait_for_window "Orvane Zelkis") || fail "no window"
-sleep 0.5
-read -r ox oy < <(window_origin "$id")
-[ "$ox,$oy" = "338,169" ] || fail "window at $ox,$oy, not centred on the 1024 x 768 screen"
+centred() {
+    read -r ox oy < <(window_origin "$id")
+    [ "$ox,$oy" = "338,169" ]
+}
+eventually centred || fail "window at $ox,$oy, not centred on the 1024 x 768 screen"
 xprop -id "$id" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window shows no 32 x 32 icon"
 hints=$(xprop -id "$id" WM_NORMAL_HINTS)
 grep -q 'minimum size: 347 by 429' <<<"$hints" && grep -q 'maximum size: 347 by 429' <<<"$hints" ||

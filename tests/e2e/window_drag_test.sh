@@ -6,20 +6,20 @@
 source "$(dirname "$0")/x_session.sh"
 
 # Presses the left button at window pixel (x, y), moves the pointer by (dx, dy) in two steps,
-# and releases it there. The pauses let the window manager see each step.
+# and releases it there. The window manager takes the pointer only once the program has seen
+# the press, however long that takes on a busy machine: until the window has followed, or for
+# as long as a drag may need to start, the pointer moves again at its end before the release.
 press_drag() {
-    local x=$1 y=$2 dx=$3 dy=$4
+    local x=$1 y=$2 dx=$3 dy=$4 tries=0
     read -r ox oy < <(window_origin "$ID")
-    xdotool mousemove $((ox + x)) $((oy + y))
-    sleep 0.1
-    xdotool mousedown 1
-    sleep 0.1
+    xdotool mousemove $((ox + x)) $((oy + y)) mousedown 1
     xdotool mousemove $((ox + x + dx / 2)) $((oy + y + dy / 2))
-    sleep 0.1
-    xdotool mousemove $((ox + x + dx)) $((oy + y + dy))
-    sleep 0.1
+    until [ "$(window_origin "$ID")" = "$((ox + dx)) $((oy + dy))" ] || [ $tries -ge 20 ]; do
+        xdotool mousemove $((ox + x + dx)) $((oy + y + dy - 1)) mousemove $((ox + x + dx)) $((oy + y + dy))
+        sleep 0.1
+        tries=$((tries + 1))
+    done
     xdotool mouseup 1
-    sleep 0.1
 }
 
 # Waits up to two seconds for the window's origin to become "X Y".

@@ -5,8 +5,8 @@
 //   allocate        bounds its memory, then asks for more; writes what happened
 //   wait            waits until it is killed
 
-#include "system/arguments.h"
 #include "system/child_process.h"
+#include "system/program_arguments.h"
 
 #include <chrono>
 #include <cstdio>
@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -23,10 +24,9 @@
 
 int main(int argc, char* argv[]) {
 #ifdef _WIN32
-    // Lines end in \n alone, as on every other system.
-    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY); // lines end as written
 #endif
-    const std::vector<std::string> arguments = sys::Utf8Arguments(argc, argv);
+    const std::vector<std::string> arguments = sys::ProgramArguments(argc, argv);
     const std::string mode = arguments.empty() ? "" : arguments[0];
     if (mode == "echo") {
         for (std::size_t i = 1; i < arguments.size(); ++i) {

@@ -47,7 +47,10 @@ protected:
     std::string build(const std::string& csv) {
         test_files::writeFile(folder_ / "catalogue.csv", csv);
         jet_writer::buildCatalogue(folder_ / "catalogue.csv", folder_ / "base.MDB");
-        return "'" + (folder_ / "base.MDB").string() + "'";
+        std::string quoted = "'";
+        quoted += (folder_ / "base.MDB").string();
+        quoted += '\'';
+        return quoted;
     }
 
     TempFolder folder_;
@@ -77,9 +80,12 @@ TEST_F(MdbTools, ExportTheRowsInOrder) {
         const std::string nom = "\"Jeu \xc3\xa9"
                                 "ducatif n\xc2\xb0" +
                                 std::to_string(i) + "\"";
-        const std::string cd = "\"CD" + std::to_string(i % 7) + "\"";
-        const std::string description =
-            "\"" + std::string(static_cast<std::size_t>(i % 4 * 1500), 'd') + "\"";
+        std::string cd = "\"CD";
+        cd += std::to_string(i % 7);
+        cd += '"';
+        std::string description = "\"";
+        description.append(static_cast<std::size_t>(i % 4 * 1500), 'd');
+        description += '"';
         csv += nom + "," + cd + "," + description + "\n";
         expected += nom + "," + cd + "," + (i % 4 == 0 ? std::string() : description) + "\n";
     }

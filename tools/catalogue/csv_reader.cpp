@@ -97,8 +97,10 @@ void CsvReader::failInvalid(unsigned char byte) const {
     if (sequence_.empty())
         fail(characterStart_, "texte UTF-8 invalide (octet " + hexByte(byte) + ")");
     std::string bytes;
-    for (const char sequenceByte : sequence_)
-        bytes += " " + hexByte(static_cast<unsigned char>(sequenceByte));
+    for (const char sequenceByte : sequence_) {
+        bytes += ' ';
+        bytes += hexByte(static_cast<unsigned char>(sequenceByte));
+    }
     const bool continuation = (byte & 0xc0) == 0x80;
     if (!continuation)
         fail(characterStart_, "texte UTF-8 invalide (" +

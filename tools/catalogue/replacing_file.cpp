@@ -65,7 +65,9 @@ std::filesystem::path followLinks(std::filesystem::path path, const std::filesys
 
 // ".name.number.tmp", the name cut short (at a character's start) to fit a folder's limit.
 std::filesystem::path temporaryName(const std::filesystem::path& destination, unsigned suffix) {
-    const std::string tail = "." + std::to_string(suffix) + ".tmp";
+    std::string tail = ".";
+    tail += std::to_string(suffix);
+    tail += ".tmp";
     std::string name = destination.filename().string();
     if (1 + name.size() + tail.size() > nameMax) {
         name.resize(nameMax - 1 - tail.size());

@@ -12,15 +12,22 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+
+#include <unistd.h>
 
 using catalogue::CatalogueError;
 using catalogue::CatalogueReadCount;
 using catalogue::DataControl;
+using catalogue::ReaderLimits;
 
 namespace {
 
 const std::string kJeu = std::string("Nom like '*jeu*' or Description like '*jeu*'");
 const std::string kReader = std::string(ORVANE_READER_PROGRAM);
+// A limit no read in these tests comes near: set on the limits a test does not mean to reach.
+constexpr std::chrono::seconds kFarOff{120};
+constexpr std::uint64_t kFarOffMemory = std::uint64_t(4) << 30;
 
 const std::string kFour = "Nom,cd,Description\n"
                           "Jeu de l'oie,CD 1,Un jeu de plateau\n"
@@ -41,6 +48,26 @@ std::string field(DataControl& control, const char* name) {
     return control.Recordset().Fields(name).Value().value_or("(null)");
 }
 
+// How many processes this one started still run.
+int runningChildren() {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos) {
+            continue;
+        }
+        // "pid (name) state ppid ...": the name may hold spaces and parentheses.
+        std::istringstream rest(line.substr(line.rfind(')') + 1));
+        char state = 0;
+        long parent = 0;
+        if (rest >> state >> parent && parent == long(getpid()) && state != 'Z') {
+            ++count;
+        }
+    }
+    return count;
+}
+
 // Gives the file a new modification time, as a copy made later would have.
 void touchLater(const std::string& path, int seconds) {
     const std::filesystem::path file(path);
@@ -50,9 +77,11 @@ void touchLater(const std::string& path, int seconds) {
 
 class DataControlTest : public ::testing::Test {
 protected:
+    // The limits sized from the file, and a helper's silence allowed far longer than a loaded
+    // machine may hold up a healthy read.
     void SetUp() override {
         catalogue::SetCatalogueReaderProgram(kReader);
-        catalogue::SetCatalogueReadQuietLimit(std::chrono::seconds(20));
+        catalogue::SetCatalogueReadQuietLimit(kFarOff);
         catalogue::SetCatalogueReadLimits(std::nullopt);
     }
     void TearDown() override { SetUp(); }
@@ -63,13 +92,14 @@ protected:
         control.Refresh();
     }
 
-    // Each failing Refresh names the file, and the recordset before it goes on working.
-    // setUp runs between the two Refreshes.
+    // Each failing Refresh names the file and leaves no helper behind, and the recordset before
+    // it goes on working. The good file is read as SetUp leaves the store; setUp runs between
+    // the two Refreshes.
     void expectRefused(
         const std::string& path, const std::string& table, const std::string& words,
         const std::function<void()>& setUp = [] {}) {
         DataControl control;
-        catalogue::SetCatalogueReaderProgram(kReader);
+        SetUp();
         open(control, files.build(std::string("good.mdb"), kFour));
         control.Recordset().FindLast(kJeu);
         setUp();
@@ -78,6 +108,7 @@ protected:
         const std::string error = errorOf([&] { control.Refresh(); });
         EXPECT_NE(error.find(path), std::string::npos) << error;
         EXPECT_NE(error.find(words), std::string::npos) << error;
+        EXPECT_EQ(runningChildren(), 0);
         EXPECT_EQ(field(control, "Nom"), "Échecs");
         control.Recordset().FindPrevious(kJeu);
         EXPECT_EQ(field(control, "Nom"), "Jeu de l'oie");
@@ -213,8 +244,7 @@ TEST_F(DataControlTest, AFileThatCrashesTheJetLibraryIsADamagedCatalogue) {
 }
 
 // Damage on which the Jet library misbehaves, made from good files: every row handed over twice,
-// its prints among the rows, and endless loops, fast-growing or not, that the reader's limits
-// end. A failed read is kept like a good one: the unchanged file is refused again at once.
+// and its prints among the rows.
 TEST_F(DataControlTest, DamageThatUpsetsTheJetLibraryIsRefusedByName) {
     const std::string good = ReadBytes(files.build(std::string("good.mdb"), kFour));
     const std::string twice =
@@ -223,41 +253,70 @@ TEST_F(DataControlTest, DamageThatUpsetsTheJetLibraryIsRefusedByName) {
                   "la table «\u00a0Index\u00a0» a plus de lignes qu'elle n'en déclare");
 
     // The same catalogue with a properties block, as Access gives every table, damaged there.
-    const std::string withProperties = damage::WithTableProperties(good);
     DataControl dumped; // printed blanks would garble the rows
-    open(dumped,
-         files.write(std::string("dump.mdb"), damage::UnknownPropertiesSignature(withProperties)));
+    open(dumped, files.write(std::string("dump.mdb"), damage::UnknownPropertiesSignature(
+                                                          damage::WithTableProperties(good))));
     dumped.Recordset().FindLast(kJeu);
     EXPECT_EQ(field(dumped, "Nom"), "Échecs");
     EXPECT_EQ(field(dumped, "Description"), "Le JEU des rois");
+}
 
-    catalogue::SetCatalogueReadLimits(catalogue::ReaderLimits{32 << 20, std::chrono::seconds(1)});
-    const std::string grows =
-        files.write(std::string("grows.mdb"), damage::LoopInProperties(withProperties, true));
-    expectRefused(grows, "Index", "s'est arrêtée avant la fin");
-    expectRefused(
-        files.write(std::string("spins.mdb"), damage::LoopInProperties(withProperties, false)),
-        "Index", "dure plus longtemps");
+// Endless loops of the Jet library, which the reader's limits end. A loop that grows can reach
+// the memory limit, the processor-time limit or the silence limit first, depending on the machine
+// and its load: whichever it is, the file is refused as damaged, and a failed read is kept like a
+// good one, so the unchanged file is refused again at once. A test of one limit puts the others,
+// the silence limit among them, far out of reach.
+class EndlessReadTest : public DataControlTest {
+protected:
+    std::string damaged(const char* name, bool grows) {
+        const std::string good = ReadBytes(files.build(std::string("good.mdb"), kFour));
+        return files.write(name,
+                           damage::LoopInProperties(damage::WithTableProperties(good), grows));
+    }
+};
 
+TEST_F(EndlessReadTest, ALoopThatGrowsIsADamagedCatalogueWhicheverLimitEndsIt) {
+    const std::string grows = damaged("grows.mdb", true);
+    const auto tight = [] {
+        catalogue::SetCatalogueReadLimits(ReaderLimits{32 << 20, std::chrono::seconds(1)});
+        catalogue::SetCatalogueReadQuietLimit(std::chrono::seconds(1));
+    };
+    tight();
     const std::size_t before = CatalogueReadCount();
     DataControl control;
     const std::string first = errorOf([&] { open(control, grows); });
     EXPECT_EQ(errorOf([&] { open(control, grows); }), first);
     EXPECT_EQ(CatalogueReadCount(), before + 1);
+
+    expectRefused(grows, "Index", "endommagé", tight);
+}
+
+TEST_F(EndlessReadTest, TheMemoryLimitEndsALoopThatGrows) {
+    expectRefused(damaged("grows.mdb", true), "Index", "s'est arrêtée avant la fin", [] {
+        catalogue::SetCatalogueReadLimits(ReaderLimits{32 << 20, kFarOff});
+    });
+}
+
+TEST_F(EndlessReadTest, TheProcessorTimeLimitEndsALoopThatSpins) {
+    expectRefused(damaged("spins.mdb", false), "Index", "dure plus longtemps", [] {
+        catalogue::SetCatalogueReadLimits(ReaderLimits{kFarOffMemory, std::chrono::seconds(1)});
+    });
 }
 
 // A helper that crashes, says nonsense, stops talking or never stops: the catalogue is damaged,
 // the program goes on.
 TEST_F(DataControlTest, AReaderThatMisbehavesMeansADamagedCatalogue) {
     const std::string path = files.build(std::string("base.MDB"), kFour);
-    catalogue::SetCatalogueReadQuietLimit(std::chrono::milliseconds(300));
     for (const std::string& body :
          {std::string("kill -SEGV $$"), std::string("echo 'Segmentation fault'"),
           std::string("printf 'ORVCAT1\\nR'; sleep 30"),
           std::string("printf 'ORVCAT1\\nR'; yes 'R'"), std::string("exit 0")}) {
         const std::string reader = files.script(std::string("bad-reader"), body);
+        // Only the helper that falls silent waits for the silence limit; it would sleep on far
+        // beyond it.
         expectRefused(path, "Index", "endommagé", [&] {
             catalogue::SetCatalogueReaderProgram(reader);
+            catalogue::SetCatalogueReadQuietLimit(std::chrono::milliseconds(300));
             touchLater(path, 1); // so that nothing read before is kept
         });
     }
@@ -267,7 +326,7 @@ TEST_F(DataControlTest, AReaderThatMisbehavesMeansADamagedCatalogue) {
     });
     // A helper that never started says nothing of the unchanged file: once it is there, the
     // file is read.
-    catalogue::SetCatalogueReaderProgram(kReader);
+    SetUp();
     DataControl control;
     open(control, path);
     control.Recordset().FindLast(kJeu);

@@ -1,4 +1,4 @@
-#include "system/arguments.h"
+#include "system/program_arguments.h"
 
 #include "system/windows/wide_text.h"
 
@@ -8,7 +8,9 @@
 
 namespace sys {
 
-std::vector<std::string> Utf8Arguments(int /*argc*/, char* /*argv*/[]) {
+// argv holds the arguments in the code page, which may lack their characters: they are taken
+// from the command line as the system keeps it, in UTF-16.
+std::vector<std::string> ProgramArguments(int /*argc*/, char* /*argv*/[]) {
     int count = 0;
     LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> arguments;
