@@ -7,36 +7,36 @@
 #include "catalogue/catalogue_store.h"
 #include "catalogue/recordset.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
 // Each input gets a file of its own: the store keeps what it read from a file it saw before.
-QString newScratchFile() {
-    static const QString folder = [] {
-        const QString path = QDir::temp().filePath(
-            QStringLiteral("orvane-catalogue-fuzz-%1").arg(QCoreApplication::applicationPid()));
-        QDir().mkpath(path);
+std::string newScratchFile() {
+    static const std::filesystem::path folder = [] {
+        const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                           ("orvane-catalogue-fuzz-" + std::to_string(getpid()));
+        std::filesystem::create_directories(path);
         return path;
     }();
     static std::uint64_t count = 0;
-    return folder + QStringLiteral("/input-%1.mdb").arg(++count);
+    return (folder / ("input-" + std::to_string(++count) + ".mdb")).string();
 }
 
-void readAndSearch(const QString& file) {
-    const auto table = catalogue::OpenCatalogueTable(file, QStringLiteral("Index"));
+void readAndSearch(const std::string& file) {
+    const auto table = catalogue::OpenCatalogueTable(file, "Index");
     catalogue::Recordset records(table);
-    const QString criteria = QStringLiteral("Nom like '*e*' or Description like '*e*'");
+    const std::string criteria = "Nom like '*e*' or Description like '*e*'";
     records.FindLast(criteria);
     for (int step = 0; step < 3 && !records.NoMatch(); ++step) {
-        records.Fields(QStringLiteral("cd"));
+        records.Fields("cd");
         records.FindPrevious(criteria);
     }
 }
@@ -44,7 +44,7 @@ void readAndSearch(const QString& file) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-    catalogue::SetCatalogueReaderProgram(QStringLiteral(ORVANE_READER_PROGRAM));
+    catalogue::SetCatalogueReaderProgram(ORVANE_READER_PROGRAM);
     // The sanitizer maps the helper's heap up front, so its address-space limit cannot bound the
     // heap: the sanitizer's own limit on resident memory does, as the address-space limit does
     // in the program.
@@ -56,25 +56,25 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString file = newScratchFile();
+    const std::string file = newScratchFile();
     {
-        QFile out(file);
-        if (!out.open(QIODevice::WriteOnly)) {
+        std::ofstream out(file, std::ios::binary);
+        if (!out) {
             std::abort();
         }
-        out.write(reinterpret_cast<const char*>(data), qint64(size));
+        out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
     }
     try {
         readAndSearch(file);
     } catch (const catalogue::CatalogueError& error) {
         const std::string message = error.what();
-        if (message.find(file.toStdString()) == std::string::npos) {
+        if (message.find(file) == std::string::npos) {
             std::abort(); // every failure names the file
         }
         if (message.find("ne progresse plus") != std::string::npos) {
             std::fprintf(stderr, "stuck reader: %s\n", message.c_str());
         }
     }
-    QFile::remove(file);
+    std::filesystem::remove(file);
     return 0;
 }
