@@ -120,11 +120,14 @@ void FormWindow::Show() {
 
 void FormWindow::SetPointer(int pointer) {
     pointer_ = pointer;
+    // The pointer changes at once where it stands, not at its next move: the window or control
+    // under it chooses its pointer again (the hourglass, or its own).
     POINT at;
     GetCursorPos(&at);
     HWND under = WindowFromPoint(at);
     if (under == window_ || IsChild(window_, under)) {
-        SetCursorForPointer();
+        SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     }
 }
 
