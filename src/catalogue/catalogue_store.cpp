@@ -1,5 +1,6 @@
 #include "catalogue/catalogue_store.h"
 
+#include "catalogue/away_call.h"
 #include "catalogue/catalogue_error.h"
 #include "catalogue/displayed_fields.h"
 #include "catalogue/jet_error.h"
@@ -20,11 +21,10 @@ namespace catalogue {
 namespace {
 
 const std::string kPreloadedTable = "Index";
-// The helper sends its rows as it reads them, tens of kilobytes at a time; one silent this long
-// is stuck.
-constexpr std::chrono::milliseconds kQuietLimit{3'000};
-// How often a wait for a read runs its caller's step, such as the window's event pump.
-constexpr std::chrono::milliseconds kWaitStep{10};
+// The helper sends its rows as it reads them, tens of kilobytes at a time: one that computes for
+// this long without sending loops. A disc spins up in a few seconds and a drive retries a sector
+// as long: a read waits a minute for its medium.
+constexpr ReadPatience kPatience{std::chrono::seconds(3), std::chrono::minutes(1)};
 
 // The columns the store reads: those the window shows.
 std::vector<std::string> catalogueFields() {
@@ -45,35 +45,68 @@ bool sameTable(const std::string& a, const std::string& b) {
 
 using TableResult = std::shared_future<std::shared_ptr<CatalogueTable>>;
 
+// One read on a thread of its own. The thread holds the job, so that a read given up or replaced
+// goes on alone until its helper is abandoned, however long its medium keeps it.
+struct ReadJob {
+    ReaderRequest request;
+    std::optional<sys::FileIdentity> known; // looked up by the caller already
+    std::optional<ReaderLimits> limits;     // nullopt: sized from the file
+    std::promise<sys::FileIdentity> identity;
+    std::promise<std::shared_ptr<CatalogueTable>> result;
+    std::atomic<bool> cancelled = false;
+
+    void run() {
+        // Whatever goes wrong here, running out of memory included, goes to whoever waits for
+        // the read: nothing may escape a thread.
+        try {
+            const sys::FileIdentity file = known ? *known : sys::IdentifyFile(request.file);
+            identity.set_value(file);
+            request.fileSize = file.size;
+            request.limits = limits.value_or(LimitsForFile(file.size));
+            CatalogueRows rows = ReadWithHelper(request, [this] { return cancelled.load(); });
+            result.set_value(std::make_shared<CatalogueTable>(sys::Utf8Of(request.file),
+                                                              request.table, std::move(rows)));
+        } catch (...) {
+            result.set_exception(std::current_exception());
+        }
+    }
+};
+
 // The one read the store keeps: the last table asked for, while its file is unchanged.
 struct Read {
-    sys::FileIdentity identity;
+    std::filesystem::path path;
     std::string table;
+    std::shared_future<sys::FileIdentity> identity; // known once the job has looked the file up
     TableResult result;
+    std::shared_ptr<ReadJob> job;
 };
 
 class Store {
 public:
-    ~Store() { stopWorker(); }
+    ~Store() { cancel(); }
 
     std::shared_ptr<CatalogueTable> open(const std::filesystem::path& path,
                                          const std::string& table,
                                          const std::function<void()>& whileWaiting) {
+        const Deadline deadline = this->deadline();
+        const auto identity =
+            CallAway([path] { return sys::IdentifyFile(path); }, deadline, whileWaiting);
+        if (!identity) {
+            throw MediumNotAnswering(path);
+        }
         for (;;) {
-            const sys::FileIdentity identity = sys::IdentifyFile(path);
-            if (!holds(identity, table)) {
-                start(identity, table);
+            if (!holds(*identity, table, deadline, whileWaiting)) {
+                start(path, table, identity);
             }
             // A copy: a read started while this one waits takes read_'s place.
-            const TableResult result = read_->result;
-            waitFor(result, whileWaiting);
+            const Read read = *read_;
+            AwaitUntil(read.result, Deadline::max(), whileWaiting);
             try {
                 // A failed read stays kept too: the same unchanged file fails the same way.
-                return result.get();
-            } catch (const ReaderNotStarted&) {
-                // Unless the helper never ran: that says nothing of the file, and the next
-                // search tries again.
-                forget(identity, table);
+                return read.result.get();
+            } catch (const CatalogueUnavailable&) {
+                // Unless it said nothing of the file: the next search reads it again.
+                forget(read.job);
                 throw;
             } catch (const ReadCancelled&) {
                 // Another read took this one's place while it was waited for: look again.
@@ -81,10 +114,10 @@ public:
         }
     }
 
+    // Looks nothing up here: the job does, on its own thread.
     void preload(const std::filesystem::path& path) {
-        const sys::FileIdentity identity = sys::IdentifyFile(path);
-        if (!holds(identity, kPreloadedTable)) {
-            start(identity, kPreloadedTable);
+        if (!read_ || read_->path != path || !sameTable(read_->table, kPreloadedTable)) {
+            start(path, kPreloadedTable, std::nullopt);
         }
     }
 
@@ -92,30 +125,33 @@ public:
 
     void setProgram(const std::filesystem::path& program) { program_ = program; }
 
-    void setQuietLimit(std::chrono::milliseconds limit) { quietLimit_ = limit; }
+    void setPatience(ReadPatience patience) { patience_ = patience; }
 
     void setLimits(std::optional<ReaderLimits> limits) { limits_ = limits; }
 
+    // The latest a wait for the file's medium may end.
+    Deadline deadline() const { return std::chrono::steady_clock::now() + patience_.wallTime; }
+
 private:
-    static void waitFor(const TableResult& result, const std::function<void()>& whileWaiting) {
-        if (!whileWaiting) {
-            result.wait();
-            return;
+    // Whether the read kept is of this table of the file as it is now. A read whose job has not
+    // looked its file up yet is waited for, as long as a medium is given.
+    bool holds(const sys::FileIdentity& identity, const std::string& table, Deadline deadline,
+               const std::function<void()>& whileWaiting) {
+        if (!read_ || read_->path != identity.path || !sameTable(read_->table, table)) {
+            return false;
         }
-        while (result.wait_for(kWaitStep) != std::future_status::ready) {
-            whileWaiting();
+        if (!AwaitUntil(read_->identity, deadline, whileWaiting)) {
+            forget(read_->job);
+            throw MediumNotAnswering(identity.path);
         }
+        return read_->identity.get() == identity;
     }
 
-    void forget(const sys::FileIdentity& identity, const std::string& table) {
-        if (holds(identity, table)) {
-            stopWorker();
+    void forget(const std::shared_ptr<ReadJob>& job) {
+        if (read_ && read_->job == job) {
+            cancel();
             read_.reset();
         }
-    }
-
-    bool holds(const sys::FileIdentity& identity, const std::string& table) const {
-        return read_ && read_->identity == identity && sameTable(read_->table, table);
     }
 
     std::filesystem::path program() const {
@@ -125,43 +161,31 @@ private:
         return sys::ProgramFolder() / (std::string("orvane-read-catalogue") + sys::kProgramSuffix);
     }
 
-    void start(const sys::FileIdentity& identity, const std::string& table) {
-        stopWorker();
-        auto promise = std::make_shared<std::promise<std::shared_ptr<CatalogueTable>>>();
-        read_ = Read{identity, table, promise->get_future().share()};
-        const ReaderRequest request{program(),   identity.path,
-                                    table,       catalogueFields(),
-                                    quietLimit_, limits_.value_or(LimitsForFile(identity.size))};
-        worker_ = std::thread([this, promise, request] { run(*promise, request); });
-    }
-
-    void run(std::promise<std::shared_ptr<CatalogueTable>>& promise, const ReaderRequest& request) {
+    void start(const std::filesystem::path& path, const std::string& table,
+               std::optional<sys::FileIdentity> identity) {
+        cancel();
+        auto job = std::make_shared<ReadJob>();
+        job->request =
+            ReaderRequest{program(), path, 0, table, catalogueFields(), patience_, ReaderLimits{}};
+        job->known = std::move(identity);
+        job->limits = limits_;
+        read_ = Read{path, table, job->identity.get_future().share(),
+                     job->result.get_future().share(), job};
         ++reads_;
-        // Whatever goes wrong here, running out of memory included, goes to whoever waits for
-        // the read: nothing may escape a thread.
-        try {
-            CatalogueRows rows = ReadWithHelper(request, [this] { return stopping_.load(); });
-            promise.set_value(std::make_shared<CatalogueTable>(sys::Utf8Of(request.file),
-                                                               request.table, std::move(rows)));
-        } catch (...) {
-            promise.set_exception(std::current_exception());
-        }
+        std::thread([job] { job->run(); }).detach();
     }
 
-    void stopWorker() {
-        if (worker_.joinable()) {
-            stopping_ = true;
-            worker_.join();
-            stopping_ = false;
+    // The read under way is told to stop; it ends on its own thread, without being waited for.
+    void cancel() {
+        if (read_) {
+            read_->job->cancelled = true;
         }
     }
 
     std::optional<Read> read_;
-    std::thread worker_;
-    std::atomic<bool> stopping_ = false;
-    std::atomic<std::size_t> reads_ = 0;
+    std::size_t reads_ = 0;
     std::filesystem::path program_;
-    std::chrono::milliseconds quietLimit_ = kQuietLimit;
+    ReadPatience patience_ = kPatience;
     std::optional<ReaderLimits> limits_;
 };
 
@@ -172,10 +196,16 @@ Store& store() {
 
 } // namespace
 
-void CheckCatalogueFile(const std::string& path) {
+void CheckCatalogueFile(const std::string& path, const std::function<void()>& whileWaiting) {
+    const std::filesystem::path file = sys::PathFromUtf8(path);
     try {
-        CheckJetFile(sys::PathFromUtf8(path));
+        if (!CallAway([file] { return CheckJetFile(file); }, store().deadline(), whileWaiting)) {
+            throw MediumNotAnswering(file);
+        }
     } catch (const JetError& error) {
+        if (error.kind() == JetError::Kind::Unreadable) {
+            throw CatalogueUnavailable(error.what());
+        }
         throw CatalogueError(error.what());
     }
 }
@@ -187,7 +217,6 @@ void PreloadCatalogue(const std::string& path) {
 std::shared_ptr<CatalogueTable> OpenCatalogueTable(const std::string& path,
                                                    const std::string& table,
                                                    const std::function<void()>& whileWaiting) {
-    CheckCatalogueFile(path);
     return store().open(sys::PathFromUtf8(path), table, whileWaiting);
 }
 
@@ -199,8 +228,8 @@ void SetCatalogueReaderProgram(const std::filesystem::path& program) {
     store().setProgram(program);
 }
 
-void SetCatalogueReadQuietLimit(std::chrono::milliseconds limit) {
-    store().setQuietLimit(limit);
+void SetCatalogueReadPatience(ReadPatience patience) {
+    store().setPatience(patience);
 }
 
 void SetCatalogueReadLimits(std::optional<ReaderLimits> limits) {

@@ -2,14 +2,18 @@
 // The catalogue read last, shared by every data control of the process. A table's rows are read
 // once and kept while its file stays the same (same path, inode, size, modification and change
 // time); a changed or replaced file, or another table, is read afresh and takes its place. A read
-// that failed is kept the same way, so an unchanged damaged file is refused at once. Reading runs
-// in a separate helper program, bounded in memory and time, so that a damaged file that upsets
-// the Jet library can only end that helper, never this program. Paths are UTF-8.
+// that found the file damaged is kept the same way, so an unchanged damaged file is refused at
+// once; one that could not read the file this time (its medium did not answer or failed, its
+// reader did not start or was ended) is not, and the next call reads again. Reading runs in a
+// separate helper program, bounded in memory and time, so that a damaged file that upsets the Jet
+// library can only end that helper, never this program. The calling thread never touches the
+// file itself: while a slow medium keeps other threads waiting, it runs its own step, such as the
+// window's event pump. Paths are UTF-8.
 
 #include "catalogue/catalogue_table.h"
+#include "catalogue/read_watchdog.h"
 #include "catalogue/reader_limits.h"
 
-#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -25,7 +29,8 @@ namespace catalogue {
 void PreloadCatalogue(const std::string& path);
 
 // Checks that the file is there, readable and a Jet database; throws CatalogueError otherwise.
-void CheckCatalogueFile(const std::string& path);
+// While it waits for the file's medium it calls whileWaiting every few milliseconds, when given.
+void CheckCatalogueFile(const std::string& path, const std::function<void()>& whileWaiting = {});
 
 // The rows of a table of the catalogue at path (the displayed fields), read now or taken from an
 // earlier read of the unchanged file. While it waits for the read it calls whileWaiting every few
@@ -41,8 +46,10 @@ std::size_t CatalogueReadCount();
 // program file. Tests, whose programs live elsewhere, name it here.
 void SetCatalogueReaderProgram(const std::filesystem::path& program);
 
-// The longest the helper may stay silent before its read counts as stuck (3 s by default).
-void SetCatalogueReadQuietLimit(std::chrono::milliseconds limit);
+// How long a read may go without progress: the processor time the helper may spend without
+// sending anything before its read counts as stuck on a damaged file (3 s by default), and the
+// time a read may wait for the file's medium before it is given up for now (a minute).
+void SetCatalogueReadPatience(ReadPatience patience);
 
 // The helper's memory and processor time, the same for every file; nullopt restores the limits
 // sized from each file. For tests, which need not wait for a damaged file to reach the full ones.

@@ -7,7 +7,7 @@ namespace catalogue {
 
 void DataControl::Refresh(const std::function<void()>& whileReading) {
     if (RecordSource.empty()) {
-        CheckCatalogueFile(DatabaseName);
+        CheckCatalogueFile(DatabaseName, whileReading);
         return;
     }
     catalogue::Recordset fresh(OpenCatalogueTable(DatabaseName, RecordSource, whileReading));

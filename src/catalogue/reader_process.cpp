@@ -14,7 +14,7 @@
 namespace catalogue {
 namespace {
 
-// How often the wait for the helper looks whether the read was cancelled.
+// How often the wait for the helper looks whether the read was cancelled or stuck.
 constexpr std::chrono::milliseconds kPoll{50};
 
 using Clock = std::chrono::steady_clock;
@@ -23,12 +23,16 @@ CatalogueError damaged(const std::filesystem::path& file, const std::string& wha
     return CatalogueError(JetError::damaged(file, what).what());
 }
 
+CatalogueUnavailable unavailable(const std::filesystem::path& file, const std::string& what) {
+    return CatalogueUnavailable("Le fichier " + Quoted(sys::Utf8Of(file)) +
+                                " ne peut pas être lu pour l'instant : " + what +
+                                ". Une nouvelle recherche essaiera de nouveau.");
+}
+
 // The helper's output holds the file's text once, plus a few bytes per value: far more than this
 // means it goes on sending what is not there.
-std::uintmax_t outputLimit(const std::filesystem::path& file) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    return 4 * (error ? 0 : size) + (std::uintmax_t(1) << 20);
+std::uintmax_t outputLimit(std::uint64_t fileSize) {
+    return 4 * fileSize + (std::uintmax_t(1) << 20);
 }
 
 std::vector<std::string> argumentsOf(const ReaderRequest& request) {
@@ -39,15 +43,40 @@ std::vector<std::string> argumentsOf(const ReaderRequest& request) {
     return arguments;
 }
 
-// What the way the helper ended says about the file.
-std::string endOf(const sys::ExitStatus& status) {
+// Why the helper ended before its rows did: its limits and crashes are the file's doing; a
+// failing medium, or an end asked from outside, say nothing of the file.
+[[noreturn]] void throwEndOf(const sys::ExitStatus& status, const std::filesystem::path& file) {
     switch (status.way) {
     case sys::ExitStatus::Way::ProcessorTimeLimit:
-        return "sa lecture dure plus longtemps qu'un fichier de cette taille ne le justifie";
+        throw damaged(
+            file, "sa lecture dure plus longtemps qu'un fichier de cette taille ne le justifie");
     case sys::ExitStatus::Way::MemoryLimit:
-        return "sa lecture demande plus de mémoire qu'un fichier de cette taille ne le justifie";
+        throw damaged(
+            file,
+            "sa lecture demande plus de mémoire qu'un fichier de cette taille ne le justifie");
+    case sys::ExitStatus::Way::MediumFailed:
+        throw unavailable(file, "son support signale une erreur de lecture");
+    case sys::ExitStatus::Way::EndedFromOutside:
+        throw unavailable(file, "sa lecture a été interrompue");
     default:
-        return "sa lecture s'est arrêtée avant la fin";
+        throw damaged(file, "sa lecture s'est arrêtée avant la fin");
+    }
+}
+
+// Ends the read when the helper went without sending for longer than the watchdog allows. One
+// that computes ends as soon as it is killed; one that waits for its medium may not end before
+// the medium answers, so it is abandoned rather than waited for.
+void judge(const ReadWatchdog& watchdog, sys::ChildProcess& helper,
+           const std::filesystem::path& file) {
+    switch (watchdog.Judge(Clock::now(), helper.ProcessorTime())) {
+    case ReadWatchdog::Verdict::Reading:
+        return;
+    case ReadWatchdog::Verdict::Looping:
+        helper.Kill();
+        throw damaged(file, "sa lecture ne progresse plus");
+    case ReadWatchdog::Verdict::NotAnswering:
+        helper.Abandon();
+        throw MediumNotAnswering(file);
     }
 }
 
@@ -63,20 +92,19 @@ sys::ChildProcess start(const ReaderRequest& request) {
 
 // Takes the helper's output into the stream until the stream is complete, the output ends, or
 // the read goes wrong.
-void receive(sys::ChildProcess& helper, RowStreamReader& stream, const ReaderRequest& request,
-             const std::function<bool()>& cancelled) {
-    const std::uintmax_t limit = outputLimit(request.file);
+void receive(sys::ChildProcess& helper, RowStreamReader& stream, ReadWatchdog& watchdog,
+             const ReaderRequest& request, const std::function<bool()>& cancelled) {
+    const std::uintmax_t limit = outputLimit(request.fileSize);
     std::uintmax_t received = 0;
     std::array<char, 1 << 16> buffer;
-    auto lastBytes = Clock::now();
     while (stream.state() == RowStreamReader::State::Reading) {
         if (cancelled()) {
-            helper.Kill();
+            helper.Abandon();
             throw ReadCancelled{};
         }
         const std::size_t got = helper.Read(buffer.data(), buffer.size(), kPoll);
         if (got > 0) {
-            lastBytes = Clock::now();
+            watchdog.Progressed(Clock::now(), helper.ProcessorTime());
             received += got;
             if (received > limit) {
                 helper.Kill();
@@ -88,10 +116,20 @@ void receive(sys::ChildProcess& helper, RowStreamReader& stream, const ReaderReq
         if (helper.OutputEnded()) {
             return;
         }
-        if (Clock::now() - lastBytes > request.quietLimit) {
-            helper.Kill();
-            throw damaged(request.file, "sa lecture ne progresse plus");
-        }
+        judge(watchdog, helper, request.file);
+    }
+}
+
+// A helper that has said all it had to say, or closed its output, is let end under the same
+// watchdog, so that the way it ended is known; one that sent nonsense is stopped.
+void awaitEnd(sys::ChildProcess& helper, const RowStreamReader& stream,
+              const ReadWatchdog& watchdog, const std::filesystem::path& file) {
+    if (stream.state() == RowStreamReader::State::Garbled) {
+        helper.Kill();
+        return;
+    }
+    while (!helper.WaitFor(kPoll)) {
+        judge(watchdog, helper, file);
     }
 }
 
@@ -109,34 +147,35 @@ void receiveRest(sys::ChildProcess& helper, RowStreamReader& stream) {
 
 } // namespace
 
+CatalogueUnavailable MediumNotAnswering(const std::filesystem::path& file) {
+    return unavailable(file, "son support ne répond pas");
+}
+
 CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<bool()>& cancelled) {
     CatalogueRows rows(request.fields);
     RowStreamReader stream(rows);
     sys::ChildProcess helper = start(request);
-    receive(helper, stream, request, cancelled);
-
-    // A helper that has said all it had to say gets a moment to end; any other is stopped.
-    const bool ended = stream.state() == RowStreamReader::State::Finished ||
-                       stream.state() == RowStreamReader::State::Failed;
-    if (!(ended && helper.WaitFor(request.quietLimit))) {
-        helper.Kill();
-    }
+    ReadWatchdog watchdog(request.patience, Clock::now(), helper.ProcessorTime());
+    receive(helper, stream, watchdog, request, cancelled);
+    awaitEnd(helper, stream, watchdog, request.file);
     receiveRest(helper, stream);
     const sys::ExitStatus status = helper.Wait();
 
     switch (stream.state()) {
     case RowStreamReader::State::Failed:
         throw CatalogueError(stream.message());
+    case RowStreamReader::State::Unavailable:
+        throw CatalogueUnavailable(stream.message());
     case RowStreamReader::State::Garbled:
         throw damaged(request.file,
                       "sa lecture a donné des données incohérentes (" + stream.message() + ")");
     case RowStreamReader::State::Reading:
-        throw damaged(request.file, endOf(status));
+        throwEndOf(status, request.file);
     case RowStreamReader::State::Finished:
         break;
     }
     if (!status.Succeeded()) {
-        throw damaged(request.file, endOf(status));
+        throwEndOf(status, request.file);
     }
     return rows;
 }

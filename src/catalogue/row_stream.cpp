@@ -39,10 +39,18 @@ void RowStreamWriter::row(std::span<const std::optional<std::string_view>> value
     flushIfFull();
 }
 
-void RowStreamWriter::fail(std::string_view message) {
-    buffer_.push_back('E');
-    appendNumber(buffer_, message.size(), 4);
-    buffer_.append(message);
+void RowStreamWriter::fail(std::string_view text) {
+    message('E', text);
+}
+
+void RowStreamWriter::unavailable(std::string_view text) {
+    message('U', text);
+}
+
+void RowStreamWriter::message(char frame, std::string_view text) {
+    buffer_.push_back(frame);
+    appendNumber(buffer_, text.size(), 4);
+    buffer_.append(text);
     flush();
 }
 
@@ -89,8 +97,7 @@ RowStreamReader::State RowStreamReader::feed(std::string_view bytes) {
     read_ = 0;
     while (state_ == State::Reading && readFrame()) {
     }
-    const bool ended = state_ == State::Finished || state_ == State::Failed;
-    if (ended && read_ != source_.size()) {
+    if (state_ != State::Reading && state_ != State::Garbled && read_ != source_.size()) {
         garbled("des données suivent la fin de la lecture");
     }
     if (carried) {
@@ -129,19 +136,16 @@ bool RowStreamReader::readFrame() {
             return false;
         }
         break;
-    case 'E': {
-        if (unread.size() < 5) {
+    case 'E':
+        if (!readMessage(at, State::Failed)) {
             return false;
         }
-        const std::uint64_t length = numberAt(unread, 1, 4);
-        if (unread.size() - 5 < length) {
-            return false;
-        }
-        message_ = std::string(unread.substr(5, length));
-        state_ = State::Failed;
-        at = 5 + length;
         break;
-    }
+    case 'U':
+        if (!readMessage(at, State::Unavailable)) {
+            return false;
+        }
+        break;
     case 'Z':
         if (unread.size() < 9) {
             return false;
@@ -158,6 +162,21 @@ bool RowStreamReader::readFrame() {
         return false;
     }
     read_ += at;
+    return true;
+}
+
+bool RowStreamReader::readMessage(std::size_t& at, State ending) {
+    const std::string_view unread = source_.substr(read_);
+    if (unread.size() < 5) {
+        return false;
+    }
+    const std::uint64_t length = numberAt(unread, 1, 4);
+    if (unread.size() - 5 < length) {
+        return false;
+    }
+    message_ = std::string(unread.substr(5, length));
+    state_ = ending;
+    at = 5 + length;
     return true;
 }
 

@@ -22,10 +22,15 @@ void ExportCatalogueTable(const std::filesystem::path& file, const std::string& 
         });
         out.finish(count);
     } catch (const JetError& error) {
-        out.fail(error.what());
+        // A file the system would not read this time says nothing of its content.
+        if (error.kind() == JetError::Kind::Unreadable) {
+            out.unavailable(error.what());
+        } else {
+            out.fail(error.what());
+        }
     } catch (const std::system_error& error) {
         // The system refused something (a mapping, a text converter): not the file's fault.
-        out.fail(JetError::unreadable(file, error.code().value()).what());
+        out.unavailable(JetError::unreadable(file, error.code().value()).what());
     } catch (const std::bad_alloc&) {
         out.fail(JetError::unreadable(file, ENOMEM).what());
     }

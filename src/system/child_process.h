@@ -20,6 +20,8 @@ struct ExitStatus {
         MemoryLimit,        // the system ended it for passing its address space limit
         ProcessorTimeLimit, // the system ended it for passing its processor time limit
         Killed,             // Kill() ended it
+        MediumFailed,       // the system could not read a page of a file it had mapped
+        EndedFromOutside,   // someone else killed it or asked it to end
         Signal,             // another signal ended it; code is the signal's number
     };
     Way way = Way::Exited;
@@ -46,8 +48,15 @@ public:
     // Whether the child closed its standard output and everything it wrote has been read.
     bool OutputEnded() const;
 
+    // The processor time the child has used so far. Waiting, for a disk among others, uses none.
+    std::chrono::nanoseconds ProcessorTime() const;
+
     // Ends the child at once. Harmless once it has ended.
     void Kill();
+    // Kills the child and leaves it to be reaped on a thread of its own, without waiting: a child
+    // waiting for a medium that does not answer cannot end before the medium answers. Wait then
+    // tells Killed.
+    void Abandon();
     // Waits up to timeout for the child to end; true when it has.
     bool WaitFor(std::chrono::milliseconds timeout);
     // Waits for the child to end and tells how it did.

@@ -65,7 +65,7 @@ std::string DemoCatalogueCsv() {
 
 void UseTestCatalogueReader() {
     catalogue::SetCatalogueReaderProgram(ORVANE_READER_PROGRAM);
-    catalogue::SetCatalogueReadQuietLimit(std::chrono::minutes(2));
+    catalogue::SetCatalogueReadPatience({std::chrono::minutes(2), std::chrono::minutes(2)});
 }
 
 std::vector<std::string> WithoutPumps(const std::vector<std::string>& calls) {

@@ -43,9 +43,9 @@ std::string CatalogueCsv(const std::vector<Entry>& entries);
 void BuildCatalogue(const std::string& csv, const std::filesystem::path& mdbPath);
 // The demo catalogue's CSV text.
 std::string DemoCatalogueCsv();
-// Points the catalogue store at the reading helper built beside the tests, allowed a silence far
-// longer than a loaded machine or the sanitizers may impose on a healthy read: these tests mean
-// no limit to end a read.
+// Points the catalogue store at the reading helper built beside the tests, allowed far more
+// processor time without sending, and far longer waits, than a loaded machine or the sanitizers
+// may impose on a healthy read: these tests mean no limit to end a read.
 void UseTestCatalogueReader();
 // Whether text holds part.
 inline bool Contains(const std::string& text, const std::string& part) {

@@ -4,11 +4,14 @@
 //   spin            bounds its processor time to a second, then never stops computing
 //   allocate        bounds its memory, then asks for more; writes what happened
 //   wait            waits until it is killed
+//   idle            writes a line, then waits until it is killed
+//   raise SIGNAL    raises that signal
 
 #include "system/child_process.h"
 #include "system/program_arguments.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -55,7 +58,18 @@ int main(int argc, char* argv[]) {
         }
         return 0;
     }
-    if (mode == "wait") {
+    if (mode == "raise" && argc > 2) {
+        // As the system would end it, whatever handler a sanitizer put in place.
+        const int signal = std::atoi(argv[2]);
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return 0;
+    }
+    if (mode == "idle") {
+        std::printf("idle\n");
+        std::fflush(stdout);
+    }
+    if (mode == "wait" || mode == "idle") {
         for (;;) {
             std::this_thread::sleep_for(std::chrono::hours(1));
         }

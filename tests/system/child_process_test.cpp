@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 #include <system_error>
+#include <thread>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -87,3 +89,47 @@ TEST(ChildProcessTest, AChildLeftRunningIsKilledWithItsObject) {
     // Nothing to see but that the destructor returns rather than waiting for ever.
     const ChildProcess child = helper({"wait"});
 }
+
+// A child that only waits uses no processor time while it waits; one that computes does.
+TEST(ChildProcessTest, ProcessorTimeGrowsOnlyWhileTheChildComputes) {
+    ChildProcess idle = helper({"idle"});
+    std::string said;
+    char buffer[16];
+    while (said != "idle\n") {
+        said.append(buffer, idle.Read(buffer, sizeof buffer, std::chrono::seconds(60)));
+    }
+    const auto before = idle.ProcessorTime();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_LT(idle.ProcessorTime() - before, std::chrono::milliseconds(20));
+
+    // The spinning child ends at its limit of a second: seen before or after, its time was used.
+    ChildProcess spinning = helper({"spin"});
+    while (spinning.ProcessorTime() < std::chrono::milliseconds(100) &&
+           !spinning.WaitFor(std::chrono::milliseconds(10))) {
+    }
+    EXPECT_TRUE(spinning.ProcessorTime() >= std::chrono::milliseconds(100) ||
+                spinning.Wait().way == ExitStatus::Way::ProcessorTimeLimit);
+}
+
+TEST(ChildProcessTest, AnAbandonedChildIsKilledWithoutWaitingForIt) {
+    ChildProcess child = helper({"wait"});
+    child.Abandon();
+    EXPECT_EQ(child.Wait().way, ExitStatus::Way::Killed);
+    child.Abandon(); // harmless once abandoned
+}
+
+#ifndef _WIN32
+// What ended the child says whether its file is to blame: a page the system could not read, or a
+// signal from someone else, is not.
+TEST(ChildProcessTest, SignalsFromTheMediumOrFromOutsideAreToldApart) {
+    const std::vector<std::pair<int, ExitStatus::Way>> signals{
+        {SIGBUS, ExitStatus::Way::MediumFailed},      {SIGKILL, ExitStatus::Way::EndedFromOutside},
+        {SIGTERM, ExitStatus::Way::EndedFromOutside}, {SIGHUP, ExitStatus::Way::EndedFromOutside},
+        {SIGSEGV, ExitStatus::Way::Signal},           {SIGABRT, ExitStatus::Way::Signal},
+    };
+    for (const auto& [signal, way] : signals) {
+        ChildProcess child = helper({"raise", std::to_string(signal)});
+        EXPECT_EQ(child.Wait(), (ExitStatus{way, signal})) << signal;
+    }
+}
+#endif

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <system_error>
 #include <thread>
+#include <time.h>
 #include <unistd.h>
 
 extern char** environ;
@@ -51,10 +52,18 @@ ExitStatus statusOf(int raw, bool killed) {
     if (signal == SIGXCPU) {
         return {ExitStatus::Way::ProcessorTimeLimit, signal};
     }
-    if (signal == SIGKILL && killed) {
-        return {ExitStatus::Way::Killed, signal};
+    switch (signal) {
+    case SIGKILL:
+        return {killed ? ExitStatus::Way::Killed : ExitStatus::Way::EndedFromOutside, signal};
+    case SIGTERM:
+    case SIGINT:
+    case SIGHUP:
+        return {ExitStatus::Way::EndedFromOutside, signal};
+    case SIGBUS:
+        return {ExitStatus::Way::MediumFailed, signal};
+    default:
+        return {ExitStatus::Way::Signal, signal};
     }
-    return {ExitStatus::Way::Signal, signal};
 }
 
 // The file actions that give the child its standard descriptors.
@@ -86,6 +95,7 @@ public:
     bool killed = false;
     bool reaped = false;
     ExitStatus status;
+    std::chrono::nanoseconds lastProcessorTime{}; // told once the child can no longer be asked
 
     // Reaps the child if it has ended; with wait, waits for it.
     bool Reap(bool wait) {
@@ -174,6 +184,32 @@ void ChildProcess::Kill() {
         impl_->killed = true;
         ::kill(impl_->pid, SIGKILL);
     }
+}
+
+std::chrono::nanoseconds ChildProcess::ProcessorTime() const {
+    clockid_t clock{};
+    timespec used{};
+    if (impl_->reaped || ::clock_getcpuclockid(impl_->pid, &clock) != 0 ||
+        ::clock_gettime(clock, &used) != 0) {
+        return impl_->lastProcessorTime;
+    }
+    impl_->lastProcessorTime =
+        std::chrono::seconds(used.tv_sec) + std::chrono::nanoseconds(used.tv_nsec);
+    return impl_->lastProcessorTime;
+}
+
+void ChildProcess::Abandon() {
+    if (impl_->reaped) {
+        return;
+    }
+    Kill();
+    std::thread([pid = impl_->pid] {
+        int raw = 0;
+        while (::waitpid(pid, &raw, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    impl_->reaped = true;
+    impl_->status = {ExitStatus::Way::Killed, SIGKILL};
 }
 
 bool ChildProcess::WaitFor(std::chrono::milliseconds timeout) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
@@ -56,6 +57,24 @@ HANDLE killOnCloseJob() {
     return job;
 }
 
+ExitStatus statusOf(DWORD code, bool killed) {
+    if (killed && code == kKilledExit) {
+        return {ExitStatus::Way::Killed, static_cast<int>(code)};
+    }
+    if (code == kProcessorTimeExit) {
+        return {ExitStatus::Way::ProcessorTimeLimit, static_cast<int>(code)};
+    }
+    // A page of a mapped file that the system could not read in.
+    if (code == static_cast<DWORD>(EXCEPTION_IN_PAGE_ERROR)) {
+        return {ExitStatus::Way::MediumFailed, static_cast<int>(code)};
+    }
+    // Exception codes (access violations and the like) end a process the way signals do.
+    if (code >= 0xC0000000) {
+        return {ExitStatus::Way::Signal, static_cast<int>(code)};
+    }
+    return {ExitStatus::Way::Exited, static_cast<int>(code)};
+}
+
 // Handles made inheritable for one child are inherited by any child started meanwhile: one
 // start at a time, so no child holds another's pipe open.
 std::mutex& startMutex() {
@@ -72,6 +91,23 @@ public:
     OwnedHandle output;
     bool outputEnded = false;
     bool killed = false;
+    bool ended = false;
+    ExitStatus status;
+
+    // Takes the child's end if it has come within the time.
+    bool Reap(DWORD milliseconds) {
+        if (ended) {
+            return true;
+        }
+        if (WaitForSingleObject(process.get(), milliseconds) != WAIT_OBJECT_0) {
+            return false;
+        }
+        DWORD code = 0;
+        GetExitCodeProcess(process.get(), &code);
+        status = statusOf(code, killed);
+        ended = true;
+        return true;
+    }
 };
 
 ChildProcess::ChildProcess(const std::filesystem::path& program,
@@ -88,7 +124,8 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
+    // A large pipe lets the reader run ahead of the program instead of waiting on it.
+    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 1 << 20)) {
         ThrowLastError("CreatePipe");
     }
     impl_->output.Reset(readEnd);
@@ -119,7 +156,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
 
 ChildProcess::~ChildProcess() {
     Kill();
-    WaitForSingleObject(impl_->process.get(), INFINITE);
+    impl_->Reap(INFINITE);
 }
 
 std::size_t ChildProcess::Read(char* buffer, std::size_t size, std::chrono::milliseconds timeout) {
@@ -157,30 +194,43 @@ bool ChildProcess::OutputEnded() const {
 }
 
 void ChildProcess::Kill() {
-    if (WaitForSingleObject(impl_->process.get(), 0) == WAIT_TIMEOUT) {
+    if (!impl_->Reap(0)) {
         impl_->killed = true;
         // The whole job: whatever the child started goes with it.
         TerminateJobObject(impl_->job.get(), kKilledExit);
     }
 }
 
+std::chrono::nanoseconds ChildProcess::ProcessorTime() const {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(impl_->process.get(), &created, &exited, &kernel, &user)) {
+        return {};
+    }
+    const auto ticks = [](const FILETIME& time) {
+        return (std::uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    // In hundreds of nanoseconds.
+    return std::chrono::nanoseconds((ticks(kernel) + ticks(user)) * 100);
+}
+
+void ChildProcess::Abandon() {
+    Kill();
+    // Nothing to reap on Windows: the handles go with the object, which never waits for a
+    // child it abandoned.
+    if (!impl_->ended) {
+        impl_->ended = true;
+        impl_->status = {ExitStatus::Way::Killed, static_cast<int>(kKilledExit)};
+    }
+}
+
 bool ChildProcess::WaitFor(std::chrono::milliseconds timeout) {
-    const auto milliseconds = static_cast<DWORD>(
-        std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INFINITE - 1));
-    return WaitForSingleObject(impl_->process.get(), milliseconds) == WAIT_OBJECT_0;
+    return impl_->Reap(static_cast<DWORD>(
+        std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INFINITE - 1)));
 }
 
 ExitStatus ChildProcess::Wait() {
-    WaitForSingleObject(impl_->process.get(), INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(impl_->process.get(), &code);
-    if (impl_->killed) {
-        return {ExitStatus::Way::Killed, static_cast<int>(code)};
-    }
-    if (code == kProcessorTimeExit) {
-        return {ExitStatus::Way::ProcessorTimeLimit, static_cast<int>(code)};
-    }
-    return {ExitStatus::Way::Exited, static_cast<int>(code)};
+    impl_->Reap(INFINITE);
+    return impl_->status;
 }
 
 } // namespace sys

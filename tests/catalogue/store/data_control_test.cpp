@@ -77,11 +77,11 @@ void touchLater(const std::string& path, int seconds) {
 
 class DataControlTest : public ::testing::Test {
 protected:
-    // The limits sized from the file, and a helper's silence allowed far longer than a loaded
-    // machine may hold up a healthy read.
+    // The limits sized from the file, and a helper allowed far more processor time without
+    // sending, and far longer waits, than a loaded machine may impose on a healthy read.
     void SetUp() override {
         catalogue::SetCatalogueReaderProgram(kReader);
-        catalogue::SetCatalogueReadQuietLimit(kFarOff);
+        catalogue::SetCatalogueReadPatience({kFarOff, kFarOff});
         catalogue::SetCatalogueReadLimits(std::nullopt);
     }
     void TearDown() override { SetUp(); }
@@ -262,10 +262,10 @@ TEST_F(DataControlTest, DamageThatUpsetsTheJetLibraryIsRefusedByName) {
 }
 
 // Endless loops of the Jet library, which the reader's limits end. A loop that grows can reach
-// the memory limit, the processor-time limit or the silence limit first, depending on the machine
-// and its load: whichever it is, the file is refused as damaged, and a failed read is kept like a
-// good one, so the unchanged file is refused again at once. A test of one limit puts the others,
-// the silence limit among them, far out of reach.
+// the memory limit, the processor-time limit or the limit on processor time spent without
+// sending first, depending on the machine and its load: whichever it is, the file is refused as
+// damaged, and a failed read is kept like a good one, so the unchanged file is refused again at
+// once. A test of one limit puts the others far out of reach, and the wait for a medium always.
 class EndlessReadTest : public DataControlTest {
 protected:
     std::string damaged(const char* name, bool grows) {
@@ -279,7 +279,7 @@ TEST_F(EndlessReadTest, ALoopThatGrowsIsADamagedCatalogueWhicheverLimitEndsIt) {
     const std::string grows = damaged("grows.mdb", true);
     const auto tight = [] {
         catalogue::SetCatalogueReadLimits(ReaderLimits{32 << 20, std::chrono::seconds(1)});
-        catalogue::SetCatalogueReadQuietLimit(std::chrono::seconds(1));
+        catalogue::SetCatalogueReadPatience({std::chrono::seconds(1), kFarOff});
     };
     tight();
     const std::size_t before = CatalogueReadCount();
@@ -303,20 +303,21 @@ TEST_F(EndlessReadTest, TheProcessorTimeLimitEndsALoopThatSpins) {
     });
 }
 
-// A helper that crashes, says nonsense, stops talking or never stops: the catalogue is damaged,
-// the program goes on.
+// A helper that crashes, says nonsense, or spends its processor time without sending anything:
+// the catalogue is damaged, the program goes on. However long the helper takes, only the
+// processor time it spends counts here.
 TEST_F(DataControlTest, AReaderThatMisbehavesMeansADamagedCatalogue) {
     const std::string path = files.build(std::string("base.MDB"), kFour);
     for (const std::string& body :
          {std::string("kill -SEGV $$"), std::string("echo 'Segmentation fault'"),
-          std::string("printf 'ORVCAT1\\nR'; sleep 30"),
+          std::string("printf 'ORVCAT1\\nR'; while :; do :; done"),
           std::string("printf 'ORVCAT1\\nR'; yes 'R'"), std::string("exit 0")}) {
         const std::string reader = files.script(std::string("bad-reader"), body);
-        // Only the helper that falls silent waits for the silence limit; it would sleep on far
-        // beyond it.
+        // Only the helper that spins without sending uses up its processor time; it would spin
+        // on far beyond it.
         expectRefused(path, "Index", "endommagé", [&] {
             catalogue::SetCatalogueReaderProgram(reader);
-            catalogue::SetCatalogueReadQuietLimit(std::chrono::milliseconds(300));
+            catalogue::SetCatalogueReadPatience({std::chrono::milliseconds(300), kFarOff});
             touchLater(path, 1); // so that nothing read before is kept
         });
     }

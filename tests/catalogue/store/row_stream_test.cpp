@@ -61,6 +61,19 @@ TEST(RowStreamTest, AFailureCarriesItsMessage) {
     EXPECT_EQ(reader.message(), "La table « Index » est absente.");
 }
 
+// A read the helper could not do this time is told apart from a file it refuses.
+TEST(RowStreamTest, AFileUnreadableForNowIsToldApartFromARefusedOne) {
+    std::string bytes;
+    RowStreamWriter writer([&bytes](std::string_view piece) { bytes.append(piece); });
+    writer.unavailable("Le fichier ne peut pas être lu : erreur d'entrée-sortie du support.");
+    CatalogueRows rows({"Nom"});
+    RowStreamReader reader(rows);
+    EXPECT_EQ(reader.feed(bytes), State::Unavailable);
+    EXPECT_EQ(reader.message(),
+              "Le fichier ne peut pas être lu : erreur d'entrée-sortie du support.");
+    EXPECT_EQ(reader.feed("R"), State::Garbled) << "nothing may follow";
+}
+
 TEST(RowStreamTest, MalformedStreamsAreRefused) {
     const std::string good = written({{"a"}, {std::nullopt}});
     std::string wrongCount = good;
