@@ -10,7 +10,7 @@ set -euo pipefail
 build=$(realpath "${1:-build}")
 rows=${2:-100000}
 builder=$build/orvane-catalogue
-reader=$build/bench/catalogue_read_bench
+reader=$build/bench/jet_read_bench
 generator=$build/orvane-generate-catalogue
 for program in "$builder" "$reader" "$generator"; do
     [[ -x $program ]] || { echo "missing $program: build the project first" >&2; exit 1; }

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config libgtest-dev
     qt6-base-dev libgl-dev libxcb1-dev
-    mdbtools-dev mdbtools
+    mdbtools
     fonts-liberation
     xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick
     at-spi2-core dbus python3-gi gir1.2-atspi-2.0

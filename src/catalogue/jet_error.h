@@ -15,7 +15,7 @@ public:
         NotAFile,     // a folder or a device
         Unreadable,   // the system refused to read it
         NotJet,       // some other kind of file
-        Unsupported,  // a Jet file of a version libmdb does not know
+        Unsupported,  // a Jet file of a version, or holding a type, this reader does not read
         Damaged,      // a Jet file whose structure does not hold together
         TableMissing, // no table of that name
         FieldMissing, // no field of that name in the table

@@ -1,7 +1,6 @@
 #pragma once
-// Checks, before libmdb sees a file, that it is there, readable, a Jet or ACE database of a
-// version libmdb reads, and whole pages long. libmdb would print its own English complaints
-// for most of these; here each becomes a JetError that names the file.
+// Checks, before the file is mapped and read, that it is there, readable, a Jet or ACE database
+// of a known version, and whole pages long; each failure becomes a JetError that names the file.
 
 #include <cstdint>
 #include <filesystem>

@@ -23,6 +23,14 @@ std::uint64_t numberAt(std::string_view bytes, std::size_t at, int count) {
     return value;
 }
 
+// A frame of one message: its letter, the message's length, the message.
+std::string frameOf(char frame, std::string_view text) {
+    std::string bytes(1, frame);
+    appendNumber(bytes, text.size(), 4);
+    bytes.append(text);
+    return bytes;
+}
+
 } // namespace
 
 RowStreamWriter::RowStreamWriter(std::function<void(std::string_view)> sink)
@@ -48,10 +56,12 @@ void RowStreamWriter::unavailable(std::string_view text) {
 }
 
 void RowStreamWriter::message(char frame, std::string_view text) {
-    buffer_.push_back(frame);
-    appendNumber(buffer_, text.size(), 4);
-    buffer_.append(text);
+    buffer_.append(frameOf(frame, text));
     flush();
+}
+
+std::string RowStreamWriter::UnavailableFrame(std::string_view message) {
+    return frameOf('U', message);
 }
 
 void RowStreamWriter::finish(std::uint64_t rowCount) {

@@ -32,6 +32,8 @@ public:
     // The file could not be read this time (the system or its medium failed), which says
     // nothing of its content.
     void unavailable(std::string_view message);
+    // The bytes of an unavailable frame alone, for a writer that cannot run this one's code.
+    static std::string UnavailableFrame(std::string_view message);
     void finish(std::uint64_t rowCount);
 
 private:

@@ -1,26 +1,96 @@
 #include "reader/catalogue_export.h"
 
 #include "catalogue/jet_error.h"
-#include "reader/libmdb/jet_database.h"
+#include "catalogue/jet_header.h"
+#include "jet/database.h"
+#include "jet/jet_error.h"
+#include "system/mapped_file.h"
+#include "system/utf8_path.h"
 
 #include <cerrno>
 #include <new>
+#include <optional>
+#include <string_view>
 #include <system_error>
 
 namespace reader {
+namespace {
+
+using catalogue::JetError;
+
+// Hands each row to the stream as it is decoded: the fields' views into the mapped file or the
+// decoder's buffers are copied once, into the stream's buffer.
+class StreamSink : public jet::RowSink {
+public:
+    StreamSink(catalogue::RowStreamWriter& out, std::size_t fieldCount)
+        : out_(out), values_(fieldCount) {}
+
+    void Row(std::span<const jet::Field> fields) override {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            values_[i] = fields[i].null ? std::nullopt : std::optional(fields[i].text);
+        }
+        out_.row(values_);
+        ++count_;
+    }
+
+    std::uint64_t count() const { return count_; }
+
+private:
+    catalogue::RowStreamWriter& out_;
+    std::vector<std::optional<std::string_view>> values_;
+    std::uint64_t count_ = 0;
+};
+
+// The columns of the table that the fields name, letter case aside.
+std::vector<std::size_t> columnsOf(const std::filesystem::path& file, const std::string& table,
+                                   const jet::TableDefinition& definition,
+                                   const std::vector<std::string>& fields) {
+    std::vector<std::size_t> columns;
+    for (const std::string& field : fields) {
+        const std::ptrdiff_t index = jet::FindColumn(definition, field);
+        if (index < 0) {
+            throw JetError::fieldMissing(file, table, field);
+        }
+        columns.push_back(static_cast<std::size_t>(index));
+    }
+    return columns;
+}
+
+// What the reader found wrong with the bytes, as the program's message about the file.
+JetError errorOf(const std::filesystem::path& file, const jet::FormatError& error) {
+    switch (error.kind()) {
+    case jet::FormatError::Kind::NotJet:
+        return JetError::notJet(file);
+    case jet::FormatError::Kind::Damaged:
+        return JetError::damaged(file, error.detail());
+    case jet::FormatError::Kind::TableMissing:
+        return JetError::tableMissing(file, error.detail());
+    case jet::FormatError::Kind::Unsupported:
+    case jet::FormatError::Kind::Encrypted:
+        break;
+    }
+    return {JetError::Kind::Unsupported, error.Message(sys::Utf8Of(file))};
+}
+
+void exportTable(const std::filesystem::path& file, const std::string& table,
+                 const std::vector<std::string>& fields, catalogue::RowStreamWriter& out) {
+    catalogue::CheckJetFile(file);
+    const sys::MappedFile mapped(file);
+    const jet::ByteSpan bytes(reinterpret_cast<const std::uint8_t*>(mapped.data()), mapped.size());
+    const jet::Database database(bytes);
+    const jet::TableDefinition definition = database.Table(table);
+    const std::vector<std::size_t> columns = columnsOf(file, table, definition, fields);
+    StreamSink sink(out, columns.size());
+    database.ReadRows(definition, columns, sink);
+    out.finish(sink.count());
+}
+
+} // namespace
 
 void ExportCatalogueTable(const std::filesystem::path& file, const std::string& table,
                           const std::vector<std::string>& fields, catalogue::RowStreamWriter& out) {
-    using catalogue::JetError;
     try {
-        const JetDatabase database(file);
-        JetTable rows = database.openTable(table);
-        std::uint64_t count = 0;
-        rows.readRows(fields, [&](JetTable::RowValues values) {
-            out.row(values);
-            ++count;
-        });
-        out.finish(count);
+        exportTable(file, table, fields, out);
     } catch (const JetError& error) {
         // A file the system would not read this time says nothing of its content.
         if (error.kind() == JetError::Kind::Unreadable) {
@@ -28,11 +98,14 @@ void ExportCatalogueTable(const std::filesystem::path& file, const std::string& 
         } else {
             out.fail(error.what());
         }
+    } catch (const jet::FormatError& error) {
+        out.fail(errorOf(file, error).what());
     } catch (const std::system_error& error) {
-        // The system refused something (a mapping, a text converter): not the file's fault.
+        // The system refused something (the mapping, a page of it): not the file's fault.
         out.unavailable(JetError::unreadable(file, error.code().value()).what());
     } catch (const std::bad_alloc&) {
-        out.fail(JetError::unreadable(file, ENOMEM).what());
+        // The reader's memory is bounded by the file's size: running short is the system's.
+        out.unavailable(JetError::unreadable(file, ENOMEM).what());
     }
 }
 

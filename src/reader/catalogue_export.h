@@ -1,8 +1,7 @@
 #pragma once
-// The catalogue reader's work: read the fields of one table of a catalogue file through the Jet
-// library and write its rows to a row stream, or an error frame with a French message that names
-// the file. The Jet library is not hardened against damaged files, so this runs in a helper
-// program of its own (orvane-read-catalogue), never inside the window's process.
+// The catalogue reader's work: read the fields of one table of a catalogue file, mapped
+// read-only, and write its rows to a row stream, or an error frame with a French message that
+// names the file. A row stream that ends in an error frame holds no rows the program keeps.
 
 #include "catalogue/row_stream.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-// Keeps the Jet library's prints off the channel that carries the rows.
+// Keeps stray prints off the channel that carries the rows.
 
 #include <cstdio>
 

@@ -1,16 +1,19 @@
 // orvane-read-catalogue MEMORY SECONDS FILE TABLE FIELD...
 // Reads the fields of a table of a catalogue file and writes its rows to standard output as a
 // row stream, within MEMORY bytes of address space and SECONDS of processor time. The program
-// runs it for every catalogue it reads, so that a damaged file that upsets the Jet library ends
-// this helper rather than the program.
+// runs it for every catalogue it reads, so that a damaged file that upsets the reader in a way
+// its checks missed ends this helper rather than the program.
 
+#include "catalogue/jet_error.h"
 #include "catalogue/reader_limits.h"
 #include "reader/catalogue_export.h"
 #include "reader/helper_process.h"
+#include "reader/mapping_fault.h"
 #include "system/child_process.h"
 #include "system/program_arguments.h"
 #include "system/utf8_path.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -26,11 +29,18 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     sys::BoundThisProcess(limits->memoryBytes, limits->processorTime);
-    // libmdb prints to standard output on some damaged files: the rows take another way.
+    // Nothing but the rows may reach the program: whatever else prints goes nowhere.
     std::FILE* channel = reader::TakeStandardOutputAsChannel();
     if (channel == nullptr) {
         return 1;
     }
+    // Each piece of the stream goes out whole at once, so that a fault while reading the mapped
+    // file finds only whole frames sent, and can add its own.
+    std::setvbuf(channel, nullptr, _IONBF, 0);
+    reader::ReportMappingFaults(
+        fileno(channel),
+        catalogue::RowStreamWriter::UnavailableFrame(
+            catalogue::JetError::unreadable(sys::PathFromUtf8(arguments[2]), EIO).what()));
     const std::vector<std::string> fields(arguments.begin() + 4, arguments.end());
     bool written = true;
     catalogue::RowStreamWriter out([&written, channel](std::string_view bytes) {

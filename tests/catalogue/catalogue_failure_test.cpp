@@ -124,7 +124,7 @@ TEST_F(CatalogueFailureTest, RowsHandedOverTwiceAreRefusedAndTheRefusalKept) {
     const Shown before = shown();
     writeFile(catalogueFile(), damage::ListDataPageTwice(readFile(catalogueFile()), 4));
     search(std::string("atlas"));
-    expectFailureKeptTheResult(before, std::string("plus de lignes qu'elle n'en déclare"));
+    expectFailureKeptTheResult(before, std::string("une de ses pages en répétant une autre"));
 
     const std::size_t reads = catalogue::CatalogueReadCount();
     search(std::string("atlas"));

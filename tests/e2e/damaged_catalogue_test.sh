@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
 # A search on a catalogue whose read does not end. First with a reading helper that the test
 # holds for as long as it looks: the window stays live while it waits, so the close spot lights
-# under the pointer. Then with the real helper on a catalogue on which the Jet library loops for
-# ever (in the properties of the file's own objects): its limits end the read, a box (titled
-# "Orvane") reports the damaged file, no helper is left and the program goes on. The damaged
-# catalogue, the demo catalogue damaged here (by damage_catalogue, the path in ORVANE_DAMAGE),
-# replaces the good one once the program runs.
+# under the pointer. Then with the real helper on a catalogue that lost its last page: a box
+# (titled "Orvane") reports the damaged file, no helper is left and the program goes on. The
+# damaged catalogue, the demo catalogue cut here, replaces the good one once the program runs.
 source "$(dirname "$0")/x_session.sh"
 
 # The program and its helper in a folder of their own, with a good catalogue at first.
@@ -15,10 +13,10 @@ cp "$ORVANE" "$(dirname "$ORVANE")/orvane-read-catalogue" "$app/"
 cp "$(dirname "$ORVANE")/base.MDB" "$app/base.MDB"
 ORVANE_BUILT=$ORVANE
 ORVANE=$app/orvane
-# The damaged copy: a chunk of length 0 and of unknown kind in the properties of its table, on
-# which the library spins without end.
+# The damaged copy: the demo catalogue without its last page.
 damaged=$WORK/damaged.mdb
-"$ORVANE_DAMAGE" "$app/base.MDB" "$damaged" spins || fail "cannot damage the demo catalogue"
+head -c $(($(stat -c %s "$app/base.MDB") - 4096)) "$app/base.MDB" >"$damaged" ||
+    fail "cannot damage the demo catalogue"
 
 # A helper that begins a row and sends it a byte at a time, never silent for long, until the
 # file released appears; it then ends with the row unfinished.
@@ -76,7 +74,7 @@ wait_for_window "Orvane" >/dev/null || fail "no box about the read that stopped 
 kill -9 "$ORVANE_PID"
 wait "$ORVANE_PID" 2>/dev/null || true
 
-# The real helper: whichever of its limits ends the read, the box reports the damaged file.
+# The real helper: the box reports the damaged file.
 search_damaged_with "$WORK/real-reader"
 wait_for_window "Orvane" >/dev/null || fail "no box about the damaged catalogue"
 reading && fail "the reading helper still runs after the box"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # cpack makes the Debian package orvane_<version>_<arch>.deb: the program, its reader and the
 # demo catalogue together in /usr/lib/orvane, the links and tools in /usr/bin, Depends naming
-# the Qt and libmdb packages, and lintian (when installed) finds no error. Unpacked into a
+# the Qt packages and not libmdb, and lintian (when installed) finds no error. Unpacked into a
 # temporary folder and started through its /usr/bin link, the program searches its packaged
 # catalogue: "jeu" shows "1/12" and the same counter and first entry as the program of the build.
 set -euo pipefail
@@ -19,9 +19,10 @@ deb=$PKG/out/orvane_${VERSION}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $(basename "$deb"); made: $(ls "$PKG/out")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libmdb3; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6; do
     grep -q "\b$package\b" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
+! grep -q libmdb <<<"$depends" || fail "Depends names libmdb: $depends"
 for field in Maintainer Section Description; do
     [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "no $field"
 done

@@ -1,7 +1,8 @@
 #include "jet_test_files.h"
 
-#include "catalogue_build.h"
+#include "catalogue_tool/catalogue_build.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -9,6 +10,9 @@
 namespace jet_test {
 
 std::filesystem::path fixturesFolder() {
+    if (const char* folder = std::getenv("ORVANE_FIXTURES_DIR")) {
+        return folder;
+    }
     return ORVANE_FIXTURES_DIR;
 }
 
@@ -47,7 +51,7 @@ std::filesystem::path copyFixture(const TempFolder& folder, const std::string& n
 
 std::filesystem::path buildFrom(const TempFolder& folder, const std::string& csv) {
     writeFile(folder / "catalogue.csv", csv);
-    jet_writer::buildCatalogue(folder / "catalogue.csv", folder / "base.MDB");
+    jet_writer::BuildCatalogue(folder / "catalogue.csv", folder / "base.MDB");
     return folder / "base.MDB";
 }
 

@@ -1,8 +1,8 @@
 // Building a catalogue file from end to end: refusals leave nothing behind and never touch an
 // existing database; the same input always gives the same bytes.
 
-#include "catalogue_build.h"
-#include "errors.h"
+#include "catalogue_tool/catalogue_build.h"
+#include "catalogue_tool/errors.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-using jet_writer::buildCatalogue;
+using jet_writer::BuildCatalogue;
 using test_files::readFile;
 using test_files::TempFolder;
 using test_files::writeFile;
@@ -54,17 +54,17 @@ const std::vector<Refusal> refusals = {
 TEST(CatalogueBuild, RefusalsLeaveNoFileAndAnExistingDatabaseUntouched) {
     TempFolder good;
     writeFile(good / "good.csv", validCsv);
-    buildCatalogue(good / "good.csv", good / "base.MDB");
+    BuildCatalogue(good / "good.csv", good / "base.MDB");
     const std::string existing = readFile(good / "base.MDB");
     for (const Refusal& refusal : refusals) {
         TempFolder folder;
         writeFile(folder / "bad.csv", refusal.csv);
-        EXPECT_THROW(buildCatalogue(folder / "bad.csv", folder / "base.MDB"),
+        EXPECT_THROW(BuildCatalogue(folder / "bad.csv", folder / "base.MDB"),
                      jet_writer::InputError)
             << refusal.what;
         EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"bad.csv"}) << refusal.what;
         writeFile(folder / "base.MDB", existing);
-        EXPECT_ANY_THROW(buildCatalogue(folder / "bad.csv", folder / "base.MDB")) << refusal.what;
+        EXPECT_ANY_THROW(BuildCatalogue(folder / "bad.csv", folder / "base.MDB")) << refusal.what;
         EXPECT_EQ(readFile(folder / "base.MDB"), existing) << refusal.what;
         EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"bad.csv", "base.MDB"}))
             << refusal.what;
@@ -78,7 +78,7 @@ TEST(CatalogueBuild, FileFaultsAreRefusedWithoutDamage) {
     const auto refusal = [&](const std::filesystem::path& source,
                              const std::filesystem::path& target) {
         try {
-            buildCatalogue(source, target);
+            BuildCatalogue(source, target);
         } catch (const jet_writer::FileError& error) {
             return std::string(error.what());
         }
@@ -111,22 +111,22 @@ TEST(CatalogueBuild, ReplacingKeepsTheModeFollowsLinksAndTakesLongNames) {
     writeFile(folder / "base.MDB", "an older file");
     fs::permissions(folder / "base.MDB",
                     fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    buildCatalogue(folder / "catalogue.csv", folder / "base.MDB");
+    BuildCatalogue(folder / "catalogue.csv", folder / "base.MDB");
     EXPECT_EQ(fs::status(folder / "base.MDB").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
     fs::create_directory(folder / "real");
     fs::create_symlink("real/base.MDB", folder / "link.MDB");
-    buildCatalogue(folder / "catalogue.csv", folder / "link.MDB"); // no file behind it yet
+    BuildCatalogue(folder / "catalogue.csv", folder / "link.MDB"); // no file behind it yet
     writeFile(folder / "real" / "base.MDB", "an older file");
-    buildCatalogue(folder / "catalogue.csv", folder / "link.MDB");
+    BuildCatalogue(folder / "catalogue.csv", folder / "link.MDB");
     EXPECT_TRUE(fs::is_symlink(folder / "link.MDB"));
     EXPECT_EQ(readFile(folder / "real" / "base.MDB"), readFile(folder / "base.MDB"));
 
     const std::string longName =
         std::string(240, 'e') + "\xc3\xa9\xc3\xa9\xc3\xa9.MDB"; // 255 bytes
-    buildCatalogue(folder / "catalogue.csv", folder / longName);
-    buildCatalogue(folder / "catalogue.csv", folder / longName);
+    BuildCatalogue(folder / "catalogue.csv", folder / longName);
+    BuildCatalogue(folder / "catalogue.csv", folder / longName);
     EXPECT_EQ(readFile(folder / longName), readFile(folder / "base.MDB"));
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"base.MDB", "catalogue.csv", longName,
                                                             "link.MDB", "real"}));
@@ -170,7 +170,7 @@ TEST(CatalogueBuild, ReadOnlyFolderIsRefusedAndLeftAlone) {
         std::fclose(probe); // running with rights that ignore permissions
         GTEST_SKIP() << "folder permissions are not enforced for this user";
     }
-    EXPECT_THROW(buildCatalogue(folder / "catalogue.csv", folder / "base.MDB"),
+    EXPECT_THROW(BuildCatalogue(folder / "catalogue.csv", folder / "base.MDB"),
                  jet_writer::FileError);
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"catalogue.csv"});
 }
@@ -179,7 +179,7 @@ TEST(CatalogueBuild, ReplacesAnExistingDatabaseOnSuccess) {
     TempFolder folder;
     writeFile(folder / "base.MDB", "an older file");
     writeFile(folder / "catalogue.csv", validCsv);
-    EXPECT_EQ(buildCatalogue(folder / "catalogue.csv", folder / "base.MDB"), 1u);
+    EXPECT_EQ(BuildCatalogue(folder / "catalogue.csv", folder / "base.MDB"), 1u);
     EXPECT_EQ(readFile(folder / "base.MDB").size() % 4096, 0u);
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"base.MDB", "catalogue.csv"}));
 }
@@ -192,7 +192,7 @@ TEST(CatalogueBuild, SameInputGivesTheSameBytes) {
         csv += "\"Entrée " + std::to_string(i) + "\",CD," + std::string(i % 5 * 900, 'x') + "\n";
     writeFile(first / "a.csv", csv);
     writeFile(second / "b.csv", csv);
-    buildCatalogue(first / "a.csv", first / "base.MDB");
-    buildCatalogue(second / "b.csv", second / "autre.mdb");
+    BuildCatalogue(first / "a.csv", first / "base.MDB");
+    BuildCatalogue(second / "b.csv", second / "autre.mdb");
     EXPECT_EQ(readFile(first / "base.MDB"), readFile(second / "autre.mdb"));
 }

@@ -1,8 +1,8 @@
-// Files written by orvane-catalogue read back through our libmdb reader: every value exactly,
+// Files written by orvane-catalogue read back through our Jet reader: every value exactly,
 // nulls and empty texts apart, rows in the CSV's order.
 
-#include "catalogue_build.h"
-#include "reader/libmdb/jet_database.h"
+#include "catalogue_tool/catalogue_build.h"
+#include "jet/database.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ struct Entry {
     bool operator==(const Entry&) const = default;
 };
 
-std::string csvField(const Value& value) {
+std::string CsvField(const Value& value) {
     if (!value)
         return "";
     std::string field = "\"";
@@ -33,35 +33,28 @@ std::string csvField(const Value& value) {
     return field + "\"";
 }
 
-std::string csvOf(const std::vector<Entry>& entries) {
+std::string CsvOf(const std::vector<Entry>& entries) {
     std::string csv = "Nom,cd,Description\r\n";
     for (const Entry& entry : entries)
-        csv += csvField(entry.nom) + "," + csvField(entry.cd) + "," + csvField(entry.description) +
+        csv += CsvField(entry.nom) + "," + CsvField(entry.cd) + "," + CsvField(entry.description) +
                "\r\n";
     return csv;
 }
 
-std::vector<Entry> readBack(const std::filesystem::path& file) {
-    reader::JetDatabase database(file);
-    reader::JetTable table = database.openTable("Index");
-    const reader::JetRows rows = table.readAll({"Nom", "cd", "Description"});
+std::vector<Entry> ReadBack(const std::filesystem::path& file) {
     std::vector<Entry> entries;
-    const auto text = [&](std::size_t row, std::size_t column) -> Value {
-        const auto value = rows.value(row, column);
-        return value ? Value(std::string(*value)) : std::nullopt;
-    };
-    for (std::size_t row = 0; row < rows.rowCount(); ++row)
-        entries.push_back({text(row, 0), text(row, 1), text(row, 2)});
+    for (const auto& row : test_files::ReadTable(file, "Index", {"Nom", "cd", "Description"}))
+        entries.push_back({row[0], row[1], row[2]});
     return entries;
 }
 
-std::vector<Entry> roundTrip(const TempFolder& folder, const std::vector<Entry>& entries) {
-    test_files::writeFile(folder / "catalogue.csv", csvOf(entries));
-    jet_writer::buildCatalogue(folder / "catalogue.csv", folder / "base.MDB");
-    return readBack(folder / "base.MDB");
+std::vector<Entry> RoundTrip(const TempFolder& folder, const std::vector<Entry>& entries) {
+    test_files::writeFile(folder / "catalogue.csv", CsvOf(entries));
+    jet_writer::BuildCatalogue(folder / "catalogue.csv", folder / "base.MDB");
+    return ReadBack(folder / "base.MDB");
 }
 
-std::string repeat(const std::string& text, std::size_t count) {
+std::string Repeat(const std::string& text, std::size_t count) {
     std::string out;
     out.reserve(text.size() * count);
     for (std::size_t i = 0; i < count; ++i)
@@ -72,7 +65,7 @@ std::string repeat(const std::string& text, std::size_t count) {
 // ASCII text of a given number of UTF-16 units: memo sizes at the edges of where the writer
 // keeps a value (in the row up to 1,024 bytes, one long-value record up to 4,080, a chain of
 // records of 4,076 bytes beyond).
-Value memoOfUnits(std::size_t units) {
+Value MemoOfUnits(std::size_t units) {
     std::string text;
     for (std::size_t i = 0; i < units; ++i)
         text += static_cast<char>('a' + i % 26);
@@ -92,22 +85,22 @@ TEST(CatalogueRoundTrip, EveryValueComesBackExactly) {
          "CD-\xc3\xa7", "Caf\xc3\xa9 cr\xc3\xa8me"},
         {emoji + " Jeu " + emoji, emoji, "Emoji " + emoji + " au milieu"},
         {"dit \"oui\", puis\r\nnon", "a,b", "ligne 1\nligne 2\r\nligne 3"},
-        {repeat("\xc3\xa9", 255), repeat("z", 255), "255"},
-        {repeat(emoji, 127) + "a", "", "emoji"},
-        {"inline", "", memoOfUnits(512)},
-        {"one record", "", memoOfUnits(513)},
-        {"one full record", "", memoOfUnits(2040)},
-        {"chain of two", "", memoOfUnits(2041)},
-        {"two full parts", "", memoOfUnits(2 * 2038)},
+        {Repeat("\xc3\xa9", 255), Repeat("z", 255), "255"},
+        {Repeat(emoji, 127) + "a", "", "emoji"},
+        {"inline", "", MemoOfUnits(512)},
+        {"one record", "", MemoOfUnits(513)},
+        {"one full record", "", MemoOfUnits(2040)},
+        {"chain of two", "", MemoOfUnits(2041)},
+        {"two full parts", "", MemoOfUnits(2 * 2038)},
         {"1 MB", "",
-         repeat("Un jeu \xc3\xa9"
+         Repeat("Un jeu \xc3\xa9"
                 "ducatif " +
                     emoji + " ",
                 1024 * 1024 / 21)},
         {"after", "", "the big one"},
     };
     TempFolder folder;
-    const std::vector<Entry> read = roundTrip(folder, entries);
+    const std::vector<Entry> read = RoundTrip(folder, entries);
     ASSERT_EQ(read.size(), entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
         EXPECT_TRUE(read[i] == entries[i]) << "row " << i;
@@ -118,27 +111,30 @@ TEST(CatalogueRoundTrip, TenThousandRowsComeBackInOrder) {
     for (std::size_t i = 0; i < 10000; ++i)
         entries.push_back(
             {"Titre " + std::to_string(i), "CD" + std::to_string(i % 97),
-             i % 13 == 0 ? memoOfUnits(i % 3000) : Value("Description " + std::to_string(i))});
+             i % 13 == 0 ? MemoOfUnits(i % 3000) : Value("Description " + std::to_string(i))});
     TempFolder folder;
-    EXPECT_TRUE(roundTrip(folder, entries) == entries);
-    reader::JetDatabase database(folder / "base.MDB");
-    EXPECT_EQ(database.format(), reader::JetFormat::Jet4);
-    EXPECT_EQ(database.tableNames(), std::vector<std::string>{"Index"});
-    EXPECT_EQ(database.openTable("index").declaredRowCount(), 10000u);
+    EXPECT_TRUE(RoundTrip(folder, entries) == entries);
+    const std::string bytes = test_files::readFile(folder / "base.MDB");
+    const jet::Database database(
+        jet::ByteSpan(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    EXPECT_EQ(database.info().version, jet::Version::Jet4);
+    EXPECT_EQ(database.TableNames(), std::vector<std::string>{"Index"});
+    EXPECT_EQ(database.Table("index").rowCount, 10000u);
 }
 
 TEST(CatalogueRoundTrip, TableHasTwoTextColumnsAndAMemo) {
     TempFolder folder;
-    EXPECT_TRUE(roundTrip(folder, {}).empty());
-    reader::JetDatabase database(folder / "base.MDB");
-    const reader::JetTable table = database.openTable("Index");
-    const auto& columns = table.columns();
+    EXPECT_TRUE(RoundTrip(folder, {}).empty());
+    const std::string bytes = test_files::readFile(folder / "base.MDB");
+    const jet::Database database(
+        jet::ByteSpan(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    const auto columns = database.Table("Index").columns;
     ASSERT_EQ(columns.size(), 3u);
     EXPECT_EQ(columns[0].name, "Nom");
-    EXPECT_EQ(columns[0].type, reader::JetType::Text);
-    EXPECT_EQ(columns[0].size, 510); // 255 characters
+    EXPECT_EQ(columns[0].type, jet::ColumnType::Text);
+    EXPECT_EQ(columns[0].length, 510); // 255 characters
     EXPECT_EQ(columns[1].name, "cd");
-    EXPECT_EQ(columns[1].type, reader::JetType::Text);
+    EXPECT_EQ(columns[1].type, jet::ColumnType::Text);
     EXPECT_EQ(columns[2].name, "Description");
-    EXPECT_EQ(columns[2].type, reader::JetType::Memo);
+    EXPECT_EQ(columns[2].type, jet::ColumnType::Memo);
 }

@@ -27,7 +27,7 @@ struct Outcome {
     std::string err;
 };
 
-pid_t start(const std::vector<std::string>& arguments, const TempFolder& logs) {
+pid_t Start(const std::vector<std::string>& arguments, const TempFolder& logs) {
     const pid_t child = fork();
     if (child == 0) {
         std::vector<char*> argv = {const_cast<char*>(ORVANE_CATALOGUE_TOOL)};
@@ -43,26 +43,28 @@ pid_t start(const std::vector<std::string>& arguments, const TempFolder& logs) {
     return child;
 }
 
-int waitFor(pid_t child) {
+int WaitFor(pid_t child) {
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-Outcome run(const std::vector<std::string>& arguments) {
+Outcome RunTool(const std::vector<std::string>& arguments) {
     TempFolder logs;
-    const int code = waitFor(start(arguments, logs));
+    const int code = WaitFor(Start(arguments, logs));
     return {code, readFile(logs / "out"), readFile(logs / "err")};
 }
 
 } // namespace
 
 TEST(CatalogueTool, HelpExplainsTheCommand) {
-    const Outcome help = run({"--help"});
+    const Outcome help = RunTool({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("usage : orvane-catalogue CATALOGUE.csv base.MDB\n", 0), 0u);
     EXPECT_NE(help.out.find("Nom, cd et\nDescription"), std::string::npos);
-    const Outcome wrong = run({"catalogue.csv"});
+    EXPECT_NE(help.out.find("orvane-catalogue --export base.MDB [TABLE]"), std::string::npos);
+    EXPECT_NE(help.out.find("--export écrit sur la sortie standard, en CSV"), std::string::npos);
+    const Outcome wrong = RunTool({"catalogue.csv"});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_EQ(wrong.err.rfind("usage : orvane-catalogue CATALOGUE.csv base.MDB\n", 0), 0u);
 }
@@ -72,21 +74,21 @@ TEST(CatalogueTool, ReportsSuccessAndFailures) {
     const std::string csv = (folder / "c.csv").string();
     const std::string base = (folder / "base.MDB").string();
     writeFile(csv, "Nom,cd,Description\na,b,c\nd,e,f\n");
-    const Outcome built = run({csv, base});
+    const Outcome built = RunTool({csv, base});
     EXPECT_EQ(built.exitCode, 0);
     EXPECT_EQ(built.out, "orvane-catalogue : 2 entrées écrites dans " + base + "\n");
     writeFile(csv, "Nom,cd,Description\na,b,c\nd,e\n");
-    const Outcome refused = run({csv, base});
+    const Outcome refused = RunTool({csv, base});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, "orvane-catalogue : " + csv +
                                ", ligne 3, colonne 4 : cette ligne a 2 champs alors que l'en-tête "
                                "en nomme 3\n");
-    EXPECT_EQ(run({(folder / "absent.csv").string(), base}).exitCode, 1);
+    EXPECT_EQ(RunTool({(folder / "absent.csv").string(), base}).exitCode, 1);
 }
 
 // Whether the tool has its output file open: written without a name, it shows only among the
 // process's open files.
-bool writingInto(pid_t tool, const std::filesystem::path& folder) {
+bool WritingInto(pid_t tool, const std::filesystem::path& folder) {
     std::error_code error;
     for (const auto& entry :
          std::filesystem::directory_iterator("/proc/" + std::to_string(tool) + "/fd", error)) {
@@ -109,7 +111,7 @@ TEST(CatalogueTool, AnInterruptedBuildLeavesNothingBehind) {
         rows += std::string(100, 'x') + ",cd,d\n";
     for (const int signal : {SIGKILL, SIGTERM, SIGQUIT, SIGPIPE, SIGXFSZ}) {
         const pid_t tool =
-            start({(folder / "c.csv").string(), (folder / "base.MDB").string()}, logs);
+            Start({(folder / "c.csv").string(), (folder / "base.MDB").string()}, logs);
         const int pipe = open((folder / "c.csv").c_str(), O_WRONLY);
         ASSERT_GE(pipe, 0);
         for (std::size_t sent = 0; sent < rows.size();) {
@@ -118,13 +120,73 @@ TEST(CatalogueTool, AnInterruptedBuildLeavesNothingBehind) {
             sent += static_cast<std::size_t>(written);
         }
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
-        while (!writingInto(tool, folder.path()) && std::chrono::steady_clock::now() < deadline)
+        while (!WritingInto(tool, folder.path()) && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_TRUE(writingInto(tool, folder.path())) << "the tool never started writing";
+        ASSERT_TRUE(WritingInto(tool, folder.path())) << "the tool never started writing";
         kill(tool, signal);
-        EXPECT_EQ(waitFor(tool), 128 + signal);
+        EXPECT_EQ(WaitFor(tool), 128 + signal);
         close(pipe);
         EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"base.MDB", "c.csv"})) << signal;
         EXPECT_EQ(readFile(folder / "base.MDB"), "the previous catalogue");
     }
+}
+
+// The CSV a catalogue built from `csv` exports back.
+Outcome BuildAndExport(const TempFolder& folder, const std::string& csv,
+                       const std::vector<std::string>& table = {}) {
+    writeFile(folder / "c.csv", csv);
+    const std::string base = (folder / "base.MDB").string();
+    EXPECT_EQ(RunTool({(folder / "c.csv").string(), base}).exitCode, 0);
+    std::vector<std::string> arguments = {"--export", base};
+    arguments.insert(arguments.end(), table.begin(), table.end());
+    return RunTool(arguments);
+}
+
+TEST(CatalogueExport, TheDemoCatalogueComesBackAsItsCsv) {
+    TempFolder folder;
+    const std::string demo = readFile(ORVANE_DEMO_CSV);
+    const Outcome exported = BuildAndExport(folder, demo);
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(exported.out, demo);
+    EXPECT_EQ(exported.err, "");
+}
+
+TEST(CatalogueExport, EveryShapeOfTextComesBackUnchanged) {
+    TempFolder folder;
+    std::string csv = "Nom,cd,Description\n"
+                      "Plain ASCII,CD 1,Short text\n"
+                      "Éditions à l'œuvre,CD é,\"Ça coûte 10 €, à peine\"\n"
+                      "Ελληνικά,Русский,日本語 한국어 עברית العربية\n"
+                      "a\U0001F600b,\U00010348,\"\U0001F3B2 \"\"dés\"\" \U0001D11E\"\n"
+                      "\"\",\"\",\"\"\n"
+                      ",,\n"
+                      "\"Deux\r\nlignes\",\"CD\n2\", espaces autour \n";
+    csv += "Long,CD 9," + std::string(20000, 'x') + "\n";
+    std::string accents;
+    for (int i = 0; i < 3000; ++i) {
+        accents += "é\U0001F600";
+    }
+    csv += "Accents,CD 10," + accents + "\n";
+    const Outcome exported = BuildAndExport(folder, csv, {"index"});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(exported.out, csv);
+}
+
+TEST(CatalogueExport, AMissingTableOrADamagedFileWritesNothingButTheReason) {
+    TempFolder folder;
+    const Outcome missing = BuildAndExport(folder, "Nom,cd,Description\nA,B,C\n", {"Jeux"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("ne contient pas la table \u00ab\u00a0Jeux\u00a0\u00bb"),
+              std::string::npos)
+        << missing.err;
+    const std::string base = readFile(folder / "base.MDB");
+    writeFile(folder / "cut.MDB", base.substr(0, base.size() - 100));
+    const Outcome damaged = RunTool({"--export", (folder / "cut.MDB").string()});
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_EQ(damaged.out, "");
+    EXPECT_NE(damaged.err.find("est endommagé : il est tronqué"), std::string::npos) << damaged.err;
+    const Outcome absent = RunTool({"--export", (folder / "absent.MDB").string()});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_NE(absent.err.find("ne peut pas être lu"), std::string::npos);
 }

@@ -2,7 +2,9 @@
 // check but other readers of Jet 4 files rely on (free space, row counts, usage maps, long
 // values, the header).
 
-#include "catalogue_build.h"
+#include "catalogue_tool/catalogue_build.h"
+#include "jet/format.h"
+#include "jet/little_endian.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -19,14 +21,20 @@ using test_files::TempFolder;
 
 namespace {
 
-constexpr std::size_t pageSize = 4096;
+constexpr std::size_t pageSize = jet::kJet4PageSize;
+constexpr jet::Layout layout = jet::kJet4Layout;
+constexpr std::size_t rowTable = jet::data_page::kJet4HeaderSize;
+constexpr auto dataPage = static_cast<int>(jet::PageType::Data);
 using Pages = std::set<std::uint32_t>;
 
-std::uint32_t u16(std::string_view bytes, std::size_t at) {
-    return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
+jet::ByteSpan AsBytes(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
-std::uint32_t u32(std::string_view bytes, std::size_t at) {
-    return u16(bytes, at) | u16(bytes, at + 2) << 16;
+std::uint32_t U16(std::string_view bytes, std::size_t at) {
+    return jet::LoadU16(AsBytes(bytes), at);
+}
+std::uint32_t U32(std::string_view bytes, std::size_t at) {
+    return jet::LoadU32(AsBytes(bytes), at);
 }
 
 // A Jet 4 file read page by page, without libmdb.
@@ -39,18 +47,20 @@ public:
         return std::string_view(bytes_).substr(number * pageSize, pageSize);
     }
     int type(std::uint32_t number) const { return static_cast<unsigned char>(page(number)[0]); }
-    std::uint32_t owner(std::uint32_t number) const { return u32(page(number), 4); }
+    std::uint32_t owner(std::uint32_t number) const {
+        return U32(page(number), jet::data_page::kOwnerOffset);
+    }
 
     // The rows of a page of rows, checking that they are stacked without gaps.
     std::vector<std::string_view> rows(std::uint32_t number) const {
         const std::string_view bytes = page(number);
-        const std::size_t count = u16(bytes, 12);
+        const std::size_t count = U16(bytes, layout.dataRowCountOffset);
         EXPECT_LE(count, 255u) << "page " << number;
         std::vector<std::string_view> rows;
         std::size_t end = pageSize;
         for (std::size_t row = 0; row < count; ++row) {
-            const std::size_t start = u16(bytes, 14 + 2 * row);
-            EXPECT_TRUE(start < end && start >= 14 + 2 * count) << "page " << number;
+            const std::size_t start = U16(bytes, rowTable + 2 * row);
+            EXPECT_TRUE(start < end && start >= rowTable + 2 * count) << "page " << number;
             rows.push_back(bytes.substr(start, end - start));
             end = start;
         }
@@ -58,7 +68,7 @@ public:
     }
     std::size_t freeSpace(std::uint32_t number) const {
         const auto stored = rows(number);
-        std::size_t used = 14 + 2 * stored.size();
+        std::size_t used = rowTable + 2 * stored.size();
         for (const std::string_view row : stored)
             used += row.size();
         return pageSize - used;
@@ -73,11 +83,11 @@ public:
         EXPECT_EQ(record.size(), 69u);
         Pages pages;
         if (record[0] == 0) {
-            addBits(pages, record.substr(5), u32(record, 1));
+            addBits(pages, record.substr(5), U32(record, 1));
             return pages;
         }
         for (std::uint32_t slot = 0; slot < 17; ++slot) {
-            if (const std::uint32_t bitmap = u32(record, 1 + 4 * slot)) {
+            if (const std::uint32_t bitmap = U32(record, 1 + 4 * slot)) {
                 EXPECT_EQ(type(bitmap), 0x05);
                 bitmapPages.insert(bitmap);
                 addBits(pages, page(bitmap).substr(4), slot * (pageSize - 4) * 8);
@@ -96,7 +106,7 @@ private:
     std::string bytes_;
 };
 
-std::string catalogueCsv(int rows, int descriptionLength) {
+std::string CatalogueCsv(int rows, int descriptionLength) {
     std::string csv = "Nom,cd,Description\n";
     for (int i = 0; i < rows; ++i) {
         const int length = i % 50 == 7 ? 30000 : i % 50 == 9 ? 1500 : descriptionLength;
@@ -120,26 +130,28 @@ class JetStructure : public testing::TestWithParam<Sample> {
 protected:
     void SetUp() override {
         test_files::writeFile(folder_ / "c.csv",
-                              catalogueCsv(GetParam().rows, GetParam().descriptionLength));
-        jet_writer::buildCatalogue(folder_ / "c.csv", folder_ / "base.MDB");
+                              CatalogueCsv(GetParam().rows, GetParam().descriptionLength));
+        jet_writer::BuildCatalogue(folder_ / "c.csv", folder_ / "base.MDB");
         file_ = std::make_unique<JetFile>(folder_ / "base.MDB");
     }
 
     // Table definition pages by table name, from MSysObjects (definition on page 2).
     std::map<std::string, std::uint32_t> tables() const {
         std::map<std::string, std::uint32_t> tables;
-        for (std::uint32_t number : file_->mapped(u32(file_->page(2), 55), bitmaps_)) {
+        for (std::uint32_t number : file_->mapped(
+                 U32(file_->page(jet::kCatalogueDefinitionPage), layout.definitionUsageMap),
+                 bitmaps_)) {
             for (const std::string_view row : file_->rows(number)) {
                 // Fixed part: Id at 2, Type at 10; Name is the first variable value.
-                const std::size_t count = u16(row, row.size() - 5);
-                const std::size_t nameStart = u16(row, row.size() - 5 - 2);
-                const std::size_t nameEnd = u16(row, row.size() - 5 - 4);
+                const std::size_t count = U16(row, row.size() - 5);
+                const std::size_t nameStart = U16(row, row.size() - 5 - 2);
+                const std::size_t nameEnd = U16(row, row.size() - 5 - 4);
                 EXPECT_EQ(count, 11u);
                 std::string name;
                 for (std::size_t i = nameStart; i < nameEnd; i += 2)
                     name += row[i];
-                if (u16(row, 10) == 1)
-                    tables[name] = u32(row, 2);
+                if (U16(row, 10) == 1)
+                    tables[name] = U32(row, 2);
             }
         }
         return tables;
@@ -154,8 +166,10 @@ protected:
 
 TEST_P(JetStructure, PagesOfRowsRecordTheirFreeSpace) {
     for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
-        if (file_->type(number) == 0x01) {
-            EXPECT_EQ(u16(file_->page(number), 2), file_->freeSpace(number)) << "page " << number;
+        if (file_->type(number) == dataPage) {
+            EXPECT_EQ(U16(file_->page(number), jet::data_page::kFreeSpaceOffset),
+                      file_->freeSpace(number))
+                << "page " << number;
         }
 }
 
@@ -164,13 +178,17 @@ TEST_P(JetStructure, TableDefinitionsAgreeWithTheirPages) {
     ASSERT_EQ(tables.size(), 5u);
     for (const auto& [name, definition] : tables) {
         const std::string_view page = file_->page(definition);
-        ASSERT_EQ(file_->type(definition), 0x02) << name;
-        EXPECT_EQ(u16(page, 2), pageSize - u32(page, 8) - 8) << name;
+        ASSERT_EQ(file_->type(definition), static_cast<int>(jet::PageType::TableDefinition))
+            << name;
+        EXPECT_EQ(U16(page, jet::kDefinitionFreeSpaceOffset),
+                  pageSize - U32(page, jet::kDefinitionLengthOffset) -
+                      jet::kDefinitionPageHeaderSize)
+            << name;
         Pages owned;
         for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
-            if (file_->type(number) == 0x01 && file_->owner(number) == definition)
+            if (file_->type(number) == dataPage && file_->owner(number) == definition)
                 owned.insert(number);
-        EXPECT_EQ(file_->mapped(u32(page, 55), bitmaps_), owned) << name;
+        EXPECT_EQ(file_->mapped(U32(page, layout.definitionUsageMap), bitmaps_), owned) << name;
         std::size_t rows = 0;
         Pages withRoom;
         for (const std::uint32_t number : owned) {
@@ -178,9 +196,9 @@ TEST_P(JetStructure, TableDefinitionsAgreeWithTheirPages) {
             if (file_->freeSpace(number) >= 15) // room for the smallest row of Index
                 withRoom.insert(number);
         }
-        EXPECT_EQ(u32(page, 16), rows) << name;
+        EXPECT_EQ(U32(page, layout.definitionRowCount), rows) << name;
         if (name == "Index") {
-            EXPECT_EQ(file_->mapped(u32(page, 59), bitmaps_), withRoom);
+            EXPECT_EQ(file_->mapped(U32(page, layout.definitionFreeSpaceMap), bitmaps_), withRoom);
         }
     }
 }
@@ -188,15 +206,16 @@ TEST_P(JetStructure, TableDefinitionsAgreeWithTheirPages) {
 TEST_P(JetStructure, LongValuePagesAreMapped) {
     const std::string_view index = file_->page(tables().at("Index"));
     // After the column names: column 2's two usage maps, then the end mark.
-    const std::size_t maps = u32(index, 8) - 12;
-    ASSERT_EQ(u16(index, maps), 2u);
-    EXPECT_EQ(u16(index, maps + 10), 0xffffu);
+    const std::size_t maps = U32(index, jet::kDefinitionLengthOffset) - 12;
+    ASSERT_EQ(U16(index, maps), 2u);
+    EXPECT_EQ(U16(index, maps + 10), 0xffffu);
     Pages longValuePages;
     for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
-        if (file_->type(number) == 0x01 && file_->page(number).substr(4, 4) == "LVAL")
+        if (file_->type(number) == dataPage &&
+            file_->owner(number) == jet::data_page::kLongValueOwner)
             longValuePages.insert(number);
-    EXPECT_EQ(file_->mapped(u32(index, maps + 2), bitmaps_), longValuePages);
-    const Pages withRoom = file_->mapped(u32(index, maps + 6), bitmaps_);
+    EXPECT_EQ(file_->mapped(U32(index, maps + 2), bitmaps_), longValuePages);
+    const Pages withRoom = file_->mapped(U32(index, maps + 6), bitmaps_);
     for (const std::uint32_t number : longValuePages)
         EXPECT_EQ(withRoom.count(number) == 1, file_->freeSpace(number) > 0) << number;
 }
@@ -205,16 +224,18 @@ TEST_P(JetStructure, EveryPageIsAccountedForAndNoneIsFree) {
     Pages known = {0, 1};
     for (const auto& [name, definition] : tables()) {
         known.insert(definition);
-        const std::uint32_t maps = u32(file_->page(definition), 55) >> 8;
+        const std::uint32_t maps =
+            jet::PointerPage(U32(file_->page(definition), layout.definitionUsageMap));
         known.insert(maps);
         for (std::uint32_t row = 0; row < file_->rows(maps).size(); ++row)
             file_->mapped(maps << 8 | row, bitmaps_); // notes the bitmap pages
     }
     for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
-        if (file_->type(number) == 0x01 && known.count(file_->owner(number)) == 1)
+        if (file_->type(number) == dataPage && known.count(file_->owner(number)) == 1)
             known.insert(number);
     for (std::uint32_t number = 0; number < file_->pageCount(); ++number)
-        if (file_->type(number) == 0x01 && file_->page(number).substr(4, 4) == "LVAL")
+        if (file_->type(number) == dataPage &&
+            file_->owner(number) == jet::data_page::kLongValueOwner)
             known.insert(number);
     const Pages free = file_->mapped(1 << 8, bitmaps_); // the file's map lists free pages
     EXPECT_TRUE(free.empty() || *free.begin() == file_->pageCount());
@@ -233,7 +254,7 @@ TEST(JetHeader, MatchesAnAccessWrittenFileButForTheDateAndPassword) {
         GTEST_SKIP() << "no Access-written Jet 4 file at " << access;
     TempFolder folder;
     test_files::writeFile(folder / "c.csv", "Nom,cd,Description\n");
-    jet_writer::buildCatalogue(folder / "c.csv", folder / "base.MDB");
+    jet_writer::BuildCatalogue(folder / "c.csv", folder / "base.MDB");
     const std::string ours = test_files::readFile(folder / "base.MDB").substr(0, pageSize);
     const std::string theirs = test_files::readFile(access).substr(0, pageSize);
     constexpr std::size_t password = 0x42;

@@ -2,7 +2,7 @@
 // columns and rows. Those commands decode characters beyond the first plane as "??" and print
 // null and empty text alike, so the rows here avoid both.
 
-#include "catalogue_build.h"
+#include "catalogue_tool/catalogue_build.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ using test_files::TempFolder;
 namespace {
 
 // The standard output of a shell command, and its exit status.
-std::string run(const std::string& command, int& status) {
+std::string RunCommand(const std::string& command, int& status) {
     std::string output;
     std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -28,9 +28,9 @@ std::string run(const std::string& command, int& status) {
     return output;
 }
 
-std::string run(const std::string& command) {
+std::string RunCommand(const std::string& command) {
     int status = -1;
-    std::string output = run(command, status);
+    std::string output = RunCommand(command, status);
     EXPECT_EQ(status, 0) << command;
     return output;
 }
@@ -39,14 +39,14 @@ class MdbTools : public testing::Test {
 protected:
     void SetUp() override {
         int status = -1;
-        run("command -v mdb-export mdb-tables mdb-schema mdb-count mdb-ver", status);
+        RunCommand("command -v mdb-export mdb-tables mdb-schema mdb-count mdb-ver", status);
         if (status != 0)
             GTEST_SKIP() << "mdbtools' commands are not installed (Debian package mdbtools)";
     }
 
     std::string build(const std::string& csv) {
         test_files::writeFile(folder_ / "catalogue.csv", csv);
-        jet_writer::buildCatalogue(folder_ / "catalogue.csv", folder_ / "base.MDB");
+        jet_writer::BuildCatalogue(folder_ / "catalogue.csv", folder_ / "base.MDB");
         std::string quoted = "'";
         quoted += (folder_ / "base.MDB").string();
         quoted += '\'';
@@ -60,11 +60,11 @@ protected:
 
 TEST_F(MdbTools, ListTheTableAndItsColumns) {
     const std::string file = build("Nom,cd,Description\n");
-    EXPECT_EQ(run("mdb-ver " + file), "JET4\n");
-    EXPECT_EQ(run("mdb-tables -1 " + file), "Index\n");
-    EXPECT_EQ(run("mdb-tables -1 -S " + file),
+    EXPECT_EQ(RunCommand("mdb-ver " + file), "JET4\n");
+    EXPECT_EQ(RunCommand("mdb-tables -1 " + file), "Index\n");
+    EXPECT_EQ(RunCommand("mdb-tables -1 -S " + file),
               "MSysObjects\nMSysACEs\nMSysQueries\nMSysRelationships\nIndex\n");
-    const std::string schema = run("mdb-schema " + file);
+    const std::string schema = RunCommand("mdb-schema " + file);
     EXPECT_NE(schema.find("CREATE TABLE [Index]\n (\n"
                           "\t[Nom]\t\t\tText (255), \n"
                           "\t[cd]\t\t\tText (255), \n"
@@ -90,6 +90,6 @@ TEST_F(MdbTools, ExportTheRowsInOrder) {
         expected += nom + "," + cd + "," + (i % 4 == 0 ? std::string() : description) + "\n";
     }
     const std::string file = build(csv);
-    EXPECT_EQ(run("mdb-count " + file + " Index"), "3000\n");
-    EXPECT_TRUE(run("mdb-export " + file + " Index") == expected);
+    EXPECT_EQ(RunCommand("mdb-count " + file + " Index"), "3000\n");
+    EXPECT_TRUE(RunCommand("mdb-export " + file + " Index") == expected);
 }

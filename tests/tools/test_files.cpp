@@ -1,5 +1,7 @@
 #include "test_files.h"
 
+#include "jet/database.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -43,6 +45,38 @@ std::string readFile(const std::filesystem::path& file) {
     if (!in)
         throw std::runtime_error("cannot read " + file.string());
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+namespace {
+
+class TextSink : public jet::RowSink {
+public:
+    TableText rows;
+    void Row(std::span<const jet::Field> fields) override {
+        auto& row = rows.emplace_back();
+        for (const jet::Field& field : fields)
+            row.push_back(field.null ? std::nullopt : std::optional(std::string(field.text)));
+    }
+};
+
+} // namespace
+
+TableText ReadTable(const std::filesystem::path& file, const std::string& table,
+                    const std::vector<std::string>& columns) {
+    const std::string bytes = readFile(file);
+    const jet::Database database(
+        jet::ByteSpan(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    const jet::TableDefinition definition = database.Table(table);
+    std::vector<std::size_t> indices;
+    for (const std::string& column : columns) {
+        const std::ptrdiff_t index = jet::FindColumn(definition, column);
+        if (index < 0)
+            throw std::runtime_error("no column " + column);
+        indices.push_back(std::size_t(index));
+    }
+    TextSink sink;
+    database.ReadRows(definition, indices, sink);
+    return std::move(sink.rows);
 }
 
 } // namespace test_files

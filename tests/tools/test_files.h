@@ -1,8 +1,9 @@
 #pragma once
 // Files for the catalogue tool's tests: a private temporary folder, whole-file reads and
-// writes.
+// writes, a table read back with our Jet reader.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +28,10 @@ private:
 
 void writeFile(const std::filesystem::path& file, std::string_view bytes);
 std::string readFile(const std::filesystem::path& file);
+
+using TableText = std::vector<std::vector<std::optional<std::string>>>;
+// The rows of a table of a catalogue file, these columns in that order; nullopt for a null.
+TableText ReadTable(const std::filesystem::path& file, const std::string& table,
+                    const std::vector<std::string>& columns);
 
 } // namespace test_files
