@@ -50,7 +50,14 @@ LRESULT SearchBox::Colour(HDC dc) const {
 
 LRESULT CALLBACK SearchBox::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     auto* box = static_cast<SearchBox*>(GetPropW(window, kOwnerProperty));
+    if (box == nullptr) {
+        return DefWindowProcW(window, message, w, l);
+    }
     switch (message) {
+    case WM_NCDESTROY:
+        // The last message: the edit box's own procedure takes it without the owner's mark.
+        RemovePropW(window, kOwnerProperty);
+        break;
     case WM_KEYDOWN:
         if (w == VK_TAB) {
             MoveFocusOnTab(window);
