@@ -9,7 +9,7 @@ cd "$(dirname "$0")/../.."
 dir=$(realpath -m "${1:-build-windows}")
 jobs=$(nproc)
 
-rm -rf "$dir"/wineprefix "$dir"/wineprefix-desktop "$dir"/wineprefix*.lock
+rm -rf "$dir"/wineprefix "$dir"/wineprefix-desktop "$dir"/wineprefix*.lock "$dir"/e2e-artifacts
 cmake -S . -B "$dir" --toolchain cmake/mingw-w64.cmake -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -DNDEBUG" >/dev/null
 cmake --build "$dir" -j"$jobs"
