@@ -1,4 +1,5 @@
-# Dependencies run one way: linux -> app -> catalogue and shape -> system, with the reading
+# Dependencies run one way: linux and windows (the two front ends, neither using the other) ->
+# app -> catalogue and shape -> system, with the reading
 # helper (reader) over catalogue and system, and the Jet file format (jet) below catalogue. Fails
 # when a file of a lower layer includes a header of a higher one; when a file of the core includes
 # a Qt header or windows.h (outside the Win32 implementation of the system layer); or when an
@@ -17,12 +18,14 @@ function(check_includes folder pattern)
     set(faults "${faults}" PARENT_SCOPE)
 endfunction()
 
-check_includes(app "\"(linux|reader)/")
-check_includes(reader "\"(app|linux|shape)/")
-check_includes(catalogue "\"(app|linux|reader|shape)/")
-check_includes(jet "\"(app|linux|reader|shape|catalogue)/")
-check_includes(shape "\"(app|linux|reader|catalogue|jet)/")
-check_includes(system "\"(app|linux|reader|catalogue|jet|shape)/")
+check_includes(linux "\"windows/")
+check_includes(windows "\"(linux|reader)/")
+check_includes(app "\"(linux|windows|reader)/")
+check_includes(reader "\"(app|linux|windows|shape)/")
+check_includes(catalogue "\"(app|linux|windows|reader|shape)/")
+check_includes(jet "\"(app|linux|windows|reader|shape|catalogue)/")
+check_includes(shape "\"(app|linux|windows|reader|catalogue|jet)/")
+check_includes(system "\"(app|linux|windows|reader|catalogue|jet|shape)/")
 
 # The core is standard C++: Qt belongs to the Linux front end, windows.h to the Win32 parts.
 foreach(folder app catalogue jet reader shape system)

@@ -12,7 +12,7 @@ packages=(
     at-spi2-core dbus python3-gi gir1.2-atspi-2.0
     clang libclang-rt-14-dev
     desktop-file-utils appstream time
-    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 wine nsis zip
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 googletest wine nsis zip
     libfuse3-dev fuse3
     clang-format
     dpkg-dev file lintian

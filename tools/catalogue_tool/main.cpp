@@ -4,6 +4,8 @@
 #include "catalogue_tool/catalogue_export.h"
 
 #include "jet/jet_error.h"
+#include "system/program_arguments.h"
+#include "system/utf8_path.h"
 
 #include <cstdio>
 #include <exception>
@@ -13,6 +15,11 @@
 #include <new>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -54,7 +61,7 @@ int Fail(const std::string& message) {
 }
 
 int ExportTable(const std::string& path, const std::string& table) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(sys::PathFromUtf8(path), std::ios::binary);
     if (!in) {
         return Fail("le fichier " + jet::Quoted(path) + " ne peut pas être lu");
     }
@@ -75,28 +82,37 @@ int ExportTable(const std::string& path, const std::string& table) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+#ifdef _WIN32
+    // The console shows the French messages' UTF-8 as it is, and the exported CSV keeps its
+    // bare line ends.
+    SetConsoleOutputCP(CP_UTF8);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    // In UTF-8 whatever the system's code page, like every text of the tool.
+    const std::vector<std::string> args = sys::ProgramArguments(argc, argv);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         std::fputs(usage, stdout);
         std::fputs("\n", stdout);
         std::fputs(help, stdout);
         return 0;
     }
-    if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--export") {
+    if ((args.size() == 2 || args.size() == 3) && args[0] == "--export") {
         try {
-            return ExportTable(argv[2], argc == 4 ? argv[3] : "Index");
+            return ExportTable(args[1], args.size() == 3 ? args[2] : "Index");
         } catch (const std::bad_alloc&) {
             return Fail("mémoire insuffisante");
         }
     }
-    if (argc != 3) {
+    if (args.size() != 2) {
         std::fputs(usage, stderr);
         std::fputs("orvane-catalogue --help en dit plus.\n", stderr);
         return 2;
     }
     try {
-        const std::size_t count = jet_writer::BuildCatalogue(argv[1], argv[2]);
+        const std::size_t count =
+            jet_writer::BuildCatalogue(sys::PathFromUtf8(args[0]), sys::PathFromUtf8(args[1]));
         std::printf("orvane-catalogue : %zu entrée%s écrite%s dans %s\n", count,
-                    count > 1 ? "s" : "", count > 1 ? "s" : "", argv[2]);
+                    count > 1 ? "s" : "", count > 1 ? "s" : "", args[1].c_str());
         return 0;
     } catch (const std::bad_alloc&) {
         return Fail("mémoire insuffisante");

@@ -1,6 +1,7 @@
 #include "catalogue_tool/replacing_file.h"
 
 #include "catalogue_tool/errors.h"
+#include "system/utf8_path.h"
 
 #include <cerrno>
 #include <climits>
@@ -29,7 +30,7 @@ constexpr std::size_t nameMax = 255;
 constexpr int maxLinkHops = 40;
 
 std::string Quoted(const std::filesystem::path& path) {
-    return "« " + path.string() + " »";
+    return "« " + sys::Utf8Of(path) + " »";
 }
 
 bool FlushToDisk(std::FILE* stream) {
@@ -124,7 +125,12 @@ void ReplacingFile::openNamed() {
     for (int attempt = 0; attempt < 100 && !stream_; ++attempt) {
         temporary_ = TemporaryName(destination_, random());
         errno = 0;
-        stream_ = std::fopen(temporary_.string().c_str(), "wbx"); // fails if it exists
+        // Fails if it exists. Windows takes any name only in UTF-16.
+#ifdef _WIN32
+        stream_ = _wfopen(temporary_.c_str(), L"wbx");
+#else
+        stream_ = std::fopen(temporary_.c_str(), "wbx");
+#endif
         lastError = errno;
         if (!stream_ && lastError != EEXIST) {
             break;

@@ -1,34 +1,33 @@
 #include "system/child_process.h"
 
-#include "system/windows/utf16.h"
+#include "system/windows/command_line.h"
+#include "system/windows/wide_text.h"
+#include "system/windows/windows_error.h"
+
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <system_error>
+#include <mutex>
 #include <thread>
-#include <windows.h>
 
 namespace sys {
 namespace {
 
-// The exit code Kill() gives the child, and the one the system gives a process that passed its
-// job's processor time limit.
-constexpr UINT kKilledCode = 0xC0DE0009;
-constexpr DWORD kTimeLimitCode = ERROR_NOT_ENOUGH_QUOTA;
+// How the system ends a process that passed the processor time of its job.
+constexpr DWORD kProcessorTimeExit = ERROR_NOT_ENOUGH_QUOTA;
+// The exit code Kill() gives.
+constexpr UINT kKilledExit = 0xC000013A;
 
-[[noreturn]] void fail(DWORD error, const char* what) {
-    throw std::system_error(int(error), std::system_category(), what);
-}
-
-class Handle {
+// Closes a handle when it goes.
+class OwnedHandle {
 public:
-    Handle() = default;
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() { Close(); }
+    explicit OwnedHandle(HANDLE handle = nullptr) : handle_(handle) {}
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    ~OwnedHandle() { Close(); }
 
     HANDLE get() const { return handle_; }
-    HANDLE* out() { return &handle_; }
     void Reset(HANDLE handle) {
         Close();
         handle_ = handle;
@@ -41,56 +40,61 @@ public:
     }
 
 private:
-    HANDLE handle_ = nullptr;
+    HANDLE handle_;
 };
 
-// One argument as the C runtime of the child splits its command line back: quoted, with the
-// backslashes before a quote doubled.
-std::wstring quoted(const std::wstring& argument) {
-    std::wstring text = L"\"";
-    std::size_t backslashes = 0;
-    for (const wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        text.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        text += c;
+// A job that ends its processes when its last handle closes: when the child is dropped, and
+// when our program ends, even at once.
+HANDLE killOnCloseJob() {
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (job == nullptr) {
+        ThrowLastError("CreateJobObjectW");
     }
-    text.append(backslashes * 2, L'\\');
-    return text + L'"';
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags =
+        JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
+    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return job;
 }
 
 ExitStatus statusOf(DWORD code, bool killed) {
-    if (killed && code == kKilledCode) {
-        return {ExitStatus::Way::Killed, int(code)};
+    if (killed && code == kKilledExit) {
+        return {ExitStatus::Way::Killed, static_cast<int>(code)};
     }
-    if (code == kTimeLimitCode) {
-        return {ExitStatus::Way::ProcessorTimeLimit, int(code)};
+    if (code == kProcessorTimeExit) {
+        return {ExitStatus::Way::ProcessorTimeLimit, static_cast<int>(code)};
     }
     // A page of a mapped file that the system could not read in.
-    if (code == DWORD(EXCEPTION_IN_PAGE_ERROR)) {
-        return {ExitStatus::Way::MediumFailed, int(code)};
+    if (code == static_cast<DWORD>(EXCEPTION_IN_PAGE_ERROR)) {
+        return {ExitStatus::Way::MediumFailed, static_cast<int>(code)};
     }
     // Exception codes (access violations and the like) end a process the way signals do.
     if (code >= 0xC0000000) {
-        return {ExitStatus::Way::Signal, int(code)};
+        return {ExitStatus::Way::Signal, static_cast<int>(code)};
     }
-    return {ExitStatus::Way::Exited, int(code)};
+    return {ExitStatus::Way::Exited, static_cast<int>(code)};
+}
+
+// Handles made inheritable for one child are inherited by any child started meanwhile: one
+// start at a time, so no child holds another's pipe open.
+std::mutex& startMutex() {
+    static std::mutex mutex;
+    return mutex;
 }
 
 } // namespace
 
 class ChildProcess::Impl {
 public:
-    Handle process;
-    Handle output;
+    OwnedHandle process;
+    OwnedHandle job;
+    OwnedHandle output;
     bool outputEnded = false;
     bool killed = false;
     bool ended = false;
     ExitStatus status;
 
+    // Takes the child's end if it has come within the time.
     bool Reap(DWORD milliseconds) {
         if (ended) {
             return true;
@@ -109,74 +113,80 @@ public:
 ChildProcess::ChildProcess(const std::filesystem::path& program,
                            const std::vector<std::string>& arguments)
     : impl_(std::make_unique<Impl>()) {
-    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    Handle writeEnd;
-    if (!CreatePipe(impl_->output.out(), writeEnd.out(), &inherited, 1 << 20)) {
-        fail(GetLastError(), "CreatePipe");
-    }
-    SetHandleInformation(impl_->output.get(), HANDLE_FLAG_INHERIT, 0);
-    Handle nowhere;
-    nowhere.Reset(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0,
-                              nullptr));
-
-    std::wstring commandLine = quoted(program.wstring());
+    std::vector<std::wstring> words{program.wstring()};
     for (const std::string& argument : arguments) {
-        commandLine += L' ' + quoted(Utf16Of(argument));
+        words.push_back(Widen(argument));
     }
+    std::wstring commandLine = CommandLine(words);
+    impl_->job.Reset(killOnCloseJob());
+
+    const std::lock_guard<std::mutex> starting(startMutex());
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    // A large pipe lets the reader run ahead of the program instead of waiting on it.
+    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 1 << 20)) {
+        ThrowLastError("CreatePipe");
+    }
+    impl_->output.Reset(readEnd);
+    const OwnedHandle childOutput(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    const OwnedHandle nothing(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                                          OPEN_EXISTING, 0, nullptr));
+
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nowhere.get();
-    startup.hStdOutput = writeEnd.get();
-    startup.hStdError = nowhere.get();
+    startup.hStdInput = nothing.get();
+    startup.hStdOutput = childOutput.get();
+    startup.hStdError = nothing.get();
     PROCESS_INFORMATION started{};
+    // Suspended until it is in its job, so nothing it starts escapes the job.
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started)) {
-        fail(GetLastError(), "CreateProcessW");
+                        CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &started)) {
+        ThrowLastError("CreateProcessW");
     }
-    CloseHandle(started.hThread);
     impl_->process.Reset(started.hProcess);
+    AssignProcessToJobObject(impl_->job.get(), started.hProcess);
+    ResumeThread(started.hThread);
+    CloseHandle(started.hThread);
 }
 
 ChildProcess::~ChildProcess() {
-    if (!impl_->ended) {
-        Kill();
-        impl_->Reap(INFINITE);
-    }
+    Kill();
+    impl_->Reap(INFINITE);
 }
 
 std::size_t ChildProcess::Read(char* buffer, std::size_t size, std::chrono::milliseconds timeout) {
-    // Anonymous pipes cannot be waited on: look every few milliseconds until bytes come.
-    constexpr std::chrono::milliseconds kLook{5};
+    // An anonymous pipe cannot be waited on: look at it every millisecond until bytes come,
+    // it breaks, or the time is up.
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (impl_->outputEnded) {
-            return 0;
-        }
-        DWORD waiting = 0;
-        if (!PeekNamedPipe(impl_->output.get(), nullptr, 0, nullptr, &waiting, nullptr)) {
-            const DWORD error = GetLastError();
-            if (error != ERROR_BROKEN_PIPE) {
-                fail(error, "PeekNamedPipe");
+    while (!impl_->outputEnded) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(impl_->output.get(), nullptr, 0, nullptr, &available, nullptr)) {
+            if (GetLastError() != ERROR_BROKEN_PIPE) {
+                ThrowLastError("PeekNamedPipe");
             }
             impl_->outputEnded = true;
             impl_->output.Close();
             return 0;
         }
-        if (waiting > 0) {
+        if (available > 0) {
             DWORD got = 0;
-            const DWORD wanted = DWORD(std::min<std::size_t>(size, waiting));
+            const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, available));
             if (!ReadFile(impl_->output.get(), buffer, wanted, &got, nullptr)) {
-                fail(GetLastError(), "ReadFile");
+                ThrowLastError("ReadFile");
             }
             return got;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             return 0;
         }
-        std::this_thread::sleep_for(kLook);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+    return 0;
 }
 
 bool ChildProcess::OutputEnded() const {
@@ -186,36 +196,36 @@ bool ChildProcess::OutputEnded() const {
 void ChildProcess::Kill() {
     if (!impl_->Reap(0)) {
         impl_->killed = true;
-        TerminateProcess(impl_->process.get(), kKilledCode);
+        // The whole job: whatever the child started goes with it.
+        TerminateJobObject(impl_->job.get(), kKilledExit);
     }
 }
 
 std::chrono::nanoseconds ChildProcess::ProcessorTime() const {
-    FILETIME created{};
-    FILETIME exited{};
-    FILETIME kernel{};
-    FILETIME user{};
+    FILETIME created{}, exited{}, kernel{}, user{};
     if (!GetProcessTimes(impl_->process.get(), &created, &exited, &kernel, &user)) {
         return {};
     }
-    // In hundreds of nanoseconds.
     const auto ticks = [](const FILETIME& time) {
         return (std::uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime;
     };
+    // In hundreds of nanoseconds.
     return std::chrono::nanoseconds((ticks(kernel) + ticks(user)) * 100);
 }
 
 void ChildProcess::Abandon() {
     Kill();
-    // Nothing is left to reap here: the process handle goes with the object.
+    // Nothing to reap on Windows: the handles go with the object, which never waits for a
+    // child it abandoned.
     if (!impl_->ended) {
         impl_->ended = true;
-        impl_->status = {ExitStatus::Way::Killed, int(kKilledCode)};
+        impl_->status = {ExitStatus::Way::Killed, static_cast<int>(kKilledExit)};
     }
 }
 
 bool ChildProcess::WaitFor(std::chrono::milliseconds timeout) {
-    return impl_->Reap(DWORD(timeout.count()));
+    return impl_->Reap(static_cast<DWORD>(
+        std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INFINITE - 1)));
 }
 
 ExitStatus ChildProcess::Wait() {

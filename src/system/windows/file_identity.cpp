@@ -5,33 +5,39 @@
 namespace sys {
 namespace {
 
-// FILETIME counts 100-nanosecond steps.
-std::int64_t nanoseconds(const FILETIME& time) {
-    return (std::int64_t(time.dwHighDateTime) << 32 | time.dwLowDateTime) * 100;
+std::uint64_t joined(DWORD high, DWORD low) {
+    return (std::uint64_t(high) << 32) | low;
+}
+
+// 100-nanosecond ticks as nanoseconds.
+std::int64_t nanoseconds(LARGE_INTEGER ticks) {
+    return std::int64_t(ticks.QuadPart) * 100;
 }
 
 } // namespace
 
 FileIdentity IdentifyFile(const std::filesystem::path& path) {
     FileIdentity identity{path};
-    const HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Attributes only, sharing everything: asking never disturbs a program using the file.
+    HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return identity;
     }
     BY_HANDLE_FILE_INFORMATION facts{};
-    const bool known = GetFileInformationByHandle(file, &facts) != 0;
+    FILE_BASIC_INFO times{};
+    const bool known = GetFileInformationByHandle(file, &facts) &&
+                       GetFileInformationByHandleEx(file, FileBasicInfo, &times, sizeof times);
     CloseHandle(file);
     if (!known) {
         return identity;
     }
     identity.device = facts.dwVolumeSerialNumber;
-    identity.inode = std::uint64_t(facts.nFileIndexHigh) << 32 | facts.nFileIndexLow;
-    identity.size = std::uint64_t(facts.nFileSizeHigh) << 32 | facts.nFileSizeLow;
-    identity.modified = nanoseconds(facts.ftLastWriteTime);
-    // The creation time stands in for the change time: a copy gets a new one.
-    identity.changed = nanoseconds(facts.ftCreationTime);
+    identity.inode = joined(facts.nFileIndexHigh, facts.nFileIndexLow);
+    identity.size = joined(facts.nFileSizeHigh, facts.nFileSizeLow);
+    identity.modified = nanoseconds(times.LastWriteTime);
+    identity.changed = nanoseconds(times.ChangeTime);
     identity.exists = true;
     return identity;
 }

@@ -1,53 +1,60 @@
 #include "system/mapped_file.h"
 
-#include <system_error>
-#include <utility>
+#include "system/windows/windows_error.h"
+
 #include <windows.h>
+
+#include <cerrno>
+#include <utility>
 
 namespace sys {
 namespace {
 
-[[noreturn]] void fail(DWORD error) {
-    throw std::system_error(int(error), std::system_category());
-}
-
 // Closes a handle when it goes.
-struct HandleCloser {
-    HANDLE handle;
-    ~HandleCloser() {
-        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle);
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() {
+        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
         }
     }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
 };
 
 } // namespace
 
 MappedFile::MappedFile(const std::filesystem::path& file) {
-    const HandleCloser opened{CreateFileW(file.c_str(), GENERIC_READ,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (opened.handle == INVALID_HANDLE_VALUE) {
-        fail(GetLastError());
+    // Others may go on reading, writing or replacing the file: the mapping keeps the bytes it
+    // was made from.
+    const Handle opened(CreateFileW(file.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (opened.get() == INVALID_HANDLE_VALUE) {
+        ThrowLastError("CreateFileW");
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(opened.handle, &size)) {
-        fail(GetLastError());
+    if (!GetFileSizeEx(opened.get(), &size)) {
+        ThrowLastError("GetFileSizeEx");
     }
     if (size.QuadPart <= 0) {
-        fail(ERROR_FILE_INVALID);
+        throw std::system_error(EINVAL, std::generic_category(), "empty file");
     }
-    const HandleCloser mapping{
-        CreateFileMappingW(opened.handle, nullptr, PAGE_READONLY, 0, 0, nullptr)};
-    if (mapping.handle == nullptr) {
-        fail(GetLastError());
+    const Handle mapping(CreateFileMappingW(opened.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (mapping.get() == nullptr) {
+        ThrowLastError("CreateFileMappingW");
     }
-    const void* view = MapViewOfFile(mapping.handle, FILE_MAP_READ, 0, 0, 0);
+    const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
     if (view == nullptr) {
-        fail(GetLastError());
+        ThrowLastError("MapViewOfFile");
     }
     data_ = static_cast<const std::byte*>(view);
-    size_ = std::size_t(size.QuadPart);
+    size_ = static_cast<std::size_t>(size.QuadPart);
 }
 
 MappedFile::MappedFile(MappedFile&& other) noexcept
