@@ -1,18 +1,18 @@
 #include "catalogue/jet_header.h"
 
 #include "catalogue/jet_error.h"
+#include "jet/format.h"
 
 #include <array>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
+#include <string_view>
 
 namespace catalogue {
 namespace {
 
-constexpr std::size_t kVersionOffset = 0x14;
-constexpr int kNewestVersion = 6;
+using jet::header::kVersionOffset;
 
 struct FileCloser {
     void operator()(std::FILE* stream) const { std::fclose(stream); }
@@ -44,10 +44,12 @@ std::array<unsigned char, kVersionOffset + 1> readStart(const std::filesystem::p
 }
 
 bool hasJetSignature(const std::array<unsigned char, kVersionOffset + 1>& start) {
-    // Page 0 is the database page (type 0); its format's name follows at offset 4.
-    const char* name = reinterpret_cast<const char*>(start.data() + 4);
-    return start[0] == 0 && (std::memcmp(name, "Standard Jet DB", 16) == 0 ||
-                             std::memcmp(name, "Standard ACE DB", 16) == 0);
+    // Page 0 is the database page; its format's name follows the page type.
+    const std::string_view name(reinterpret_cast<const char*>(start.data()) +
+                                    jet::header::kSignatureOffset,
+                                jet::header::kJetSignature.size());
+    return start[0] == static_cast<unsigned char>(jet::PageType::DatabaseHeader) &&
+           (name == jet::header::kJetSignature || name == jet::header::kAceSignature);
 }
 
 } // namespace
@@ -69,14 +71,15 @@ JetFileFacts CheckJetFile(const std::filesystem::path& file) {
         throw JetError::notJet(file);
     }
     const int version = start[kVersionOffset];
-    if (version > kNewestVersion) {
+    if (version > jet::kNewestVersion) {
         throw JetError::unsupported(file, version);
     }
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (error) {
         throw JetError::unreadable(file, error.value());
     }
-    const std::uintmax_t pageSize = version == 0 ? 2048 : 4096;
+    const std::uintmax_t pageSize =
+        version == static_cast<int>(jet::Version::Jet3) ? jet::kJet3PageSize : jet::kJet4PageSize;
     if (size % pageSize != 0 || size < 3 * pageSize) {
         throw JetError::damaged(file, "il est tronqué");
     }
