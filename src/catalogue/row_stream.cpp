@@ -5,8 +5,9 @@
 namespace catalogue {
 namespace {
 
-constexpr std::string_view kHeader = "ORVCAT1\n";
-constexpr std::uint32_t kNullLength = UINT32_MAX;
+constexpr std::string_view kHeader = "ORVCAT2\n";
+// A rows frame's header: its letter, its row count, its length.
+constexpr std::size_t kRowsHeaderBytes = 9;
 constexpr std::size_t kFlushBytes = 64 * 1024;
 
 void appendNumber(std::string& out, std::uint64_t value, int bytes) {
@@ -31,20 +32,56 @@ std::string frameOf(char frame, std::string_view text) {
     return bytes;
 }
 
+void storeNumber(std::string& out, std::size_t at, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out[at + std::size_t(i)] = char((value >> (8 * i)) & 0xFF);
+    }
+}
+
 } // namespace
+
+void RowFrames::row(std::span<const std::optional<std::string_view>> values) {
+    if (frameRows_ == 0) {
+        frameStart_ = bytes_.size();
+        bytes_.append(kRowsHeaderBytes, 'B');
+    }
+    encoder_.append(values, bytes_);
+    ++frameRows_;
+}
+
+std::string_view RowFrames::close() {
+    if (frameRows_ != 0) {
+        storeNumber(bytes_, frameStart_ + 1, frameRows_, 4);
+        storeNumber(bytes_, frameStart_ + 5, bytes_.size() - frameStart_ - kRowsHeaderBytes, 4);
+        frameRows_ = 0;
+    }
+    return bytes_;
+}
+
+void RowFrames::clear() {
+    bytes_.clear();
+    frameRows_ = 0;
+}
 
 RowStreamWriter::RowStreamWriter(std::function<void(std::string_view)> sink)
     : sink_(std::move(sink)), buffer_(kHeader) {}
 
 void RowStreamWriter::row(std::span<const std::optional<std::string_view>> values) {
-    buffer_.push_back('R');
-    for (const auto& value : values) {
-        appendNumber(buffer_, value ? value->size() : kNullLength, 4);
-        if (value) {
-            buffer_.append(*value);
-        }
+    frames_.row(values);
+    if (frames_.size() >= kFlushBytes) {
+        flush();
     }
-    flushIfFull();
+}
+
+void RowStreamWriter::send(RowFrames& frames) {
+    takeFrames(frames_);
+    takeFrames(frames);
+    flush();
+}
+
+void RowStreamWriter::takeFrames(RowFrames& frames) {
+    buffer_.append(frames.close());
+    frames.clear();
 }
 
 void RowStreamWriter::fail(std::string_view text) {
@@ -56,6 +93,7 @@ void RowStreamWriter::unavailable(std::string_view text) {
 }
 
 void RowStreamWriter::message(char frame, std::string_view text) {
+    takeFrames(frames_);
     buffer_.append(frameOf(frame, text));
     flush();
 }
@@ -65,23 +103,19 @@ std::string RowStreamWriter::UnavailableFrame(std::string_view message) {
 }
 
 void RowStreamWriter::finish(std::uint64_t rowCount) {
+    takeFrames(frames_);
     buffer_.push_back('Z');
     appendNumber(buffer_, rowCount, 8);
     flush();
 }
 
-void RowStreamWriter::flushIfFull() {
-    if (buffer_.size() >= kFlushBytes) {
-        flush();
-    }
-}
-
 void RowStreamWriter::flush() {
+    takeFrames(frames_);
     sink_(buffer_);
     buffer_.clear();
 }
 
-RowStreamReader::RowStreamReader(CatalogueRows& rows) : rows_(rows), cells_(rows.columnCount()) {}
+RowStreamReader::RowStreamReader(CatalogueRows& rows) : rows_(rows) {}
 
 void RowStreamReader::garbled(std::string what) {
     state_ = State::Garbled;
@@ -141,8 +175,8 @@ bool RowStreamReader::readFrame() {
     }
     std::size_t at = 1;
     switch (unread[0]) {
-    case 'R':
-        if (!readRow(at)) {
+    case 'B':
+        if (!readRows(at)) {
             return false;
         }
         break;
@@ -190,25 +224,21 @@ bool RowStreamReader::readMessage(std::size_t& at, State ending) {
     return true;
 }
 
-bool RowStreamReader::readRow(std::size_t& at) {
+bool RowStreamReader::readRows(std::size_t& at) {
     const std::string_view unread = source_.substr(read_);
-    for (auto& cell : cells_) {
-        if (unread.size() - at < 4) {
-            return false;
-        }
-        const std::uint64_t length = numberAt(unread, at, 4);
-        at += 4;
-        if (length == kNullLength) {
-            cell = std::nullopt;
-            continue;
-        }
-        if (unread.size() - at < length) {
-            return false;
-        }
-        cell = unread.substr(at, length);
-        at += length;
+    if (unread.size() < kRowsHeaderBytes) {
+        return false;
     }
-    rows_.appendRow(cells_);
+    const std::uint64_t count = numberAt(unread, 1, 4);
+    const std::uint64_t length = numberAt(unread, 5, 4);
+    if (unread.size() - kRowsHeaderBytes < length) {
+        return false;
+    }
+    if (!rows_.appendEncodedRows(unread.substr(kRowsHeaderBytes, length), count)) {
+        garbled("des lignes sont mal formées");
+        return false;
+    }
+    at = kRowsHeaderBytes + length;
     return true;
 }
 
