@@ -120,13 +120,20 @@ std::size_t RowEncoder::append(std::span<const std::optional<std::string_view>> 
         }
         restoreLengths_[column] = (restore_.size() - restoreStart) * 2 + (whole ? 1 : 0);
     }
+    header_.clear();
     for (std::size_t column = 0; column < values.size(); ++column) {
-        appendVarint(out, values[column] ? foldedLengths_[column] + 1 : 0);
+        appendVarint(header_, values[column] ? foldedLengths_[column] + 1 : 0);
     }
     for (std::size_t column = 0; column < values.size(); ++column) {
-        appendVarint(out, values[column] ? restoreLengths_[column] : 0);
+        appendVarint(header_, values[column] ? restoreLengths_[column] : 0);
     }
-    out.append(folded_.data(), folded).append(restore_);
+    const std::size_t foldedBytes = std::size_t(folded - folded_.data());
+    const std::size_t start = out.size();
+    out.resize(start + header_.size() + foldedBytes + restore_.size());
+    char* to = out.data() + start;
+    std::memcpy(to, header_.data(), header_.size());
+    std::memcpy(to + header_.size(), folded_.data(), foldedBytes);
+    std::memcpy(to + header_.size() + foldedBytes, restore_.data(), restore_.size());
     return textBytes;
 }
 

@@ -30,7 +30,8 @@ private:
     std::vector<std::size_t> foldedLengths_;
     std::vector<std::size_t> restoreLengths_; // as the header writes them
     std::vector<std::size_t> changed_;        // offsets of the bytes folding changed
-    std::string folded_;                      // the row's folded values, at its start
+    std::string header_;
+    std::string folded_; // the row's folded values, at its start
     std::string restore_;
 };
 

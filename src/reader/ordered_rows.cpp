@@ -18,6 +18,9 @@ namespace {
 // A run of 32 pages holds a few hundred rows: enough to keep the threads' hand-over rare, few
 // enough that the program gets rows at once.
 constexpr std::size_t kPagesPerRun = 32;
+// Pages are copied a few at a time, each piece decoded while it is still in the processor's
+// cache: the system copies larger pieces around the cache, and reading them again costs more.
+constexpr std::size_t kPagesPerCopy = 8;
 // How many runs each thread may have done and not yet sent.
 constexpr std::size_t kRunsAheadPerThread = 4;
 
@@ -74,7 +77,7 @@ public:
 private:
     void work(jet::RowDecoder& decoder) {
         std::vector<std::optional<std::string_view>> values(columns_.size());
-        std::vector<std::byte> pages(kPagesPerRun * database_.pages().pageSize());
+        std::vector<std::byte> pages(kPagesPerCopy * database_.pages().pageSize());
         for (;;) {
             const std::optional<std::size_t> run = takeRun();
             if (!run) {
@@ -82,7 +85,6 @@ private:
             }
             Run& slot = slots_[*run % slots_.size()];
             try {
-                copyRun(*run, pages);
                 readRun(*run, pages, decoder, values, slot);
             } catch (...) {
                 slot.failure = std::current_exception();
@@ -95,12 +97,21 @@ private:
         }
     }
 
-    // The pages of the run, in the order they are read, a stretch of consecutive pages at a time.
-    void copyRun(std::size_t run, std::vector<std::byte>& into) const {
+    void readRun(std::size_t run, std::vector<std::byte>& copies, jet::RowDecoder& decoder,
+                 std::vector<std::optional<std::string_view>>& values, Run& slot) const {
+        const std::size_t first = run * kPagesPerRun;
+        const std::size_t last = std::min(rows_.pages().size(), first + kPagesPerRun);
+        for (std::size_t piece = first; piece < last; piece += kPagesPerCopy) {
+            const std::size_t end = std::min(last, piece + kPagesPerCopy);
+            copyPages(piece, end, copies);
+            readPages(piece, end, copies, decoder, values, slot);
+        }
+    }
+
+    // The pages [first, last) of the table into copies, a stretch of consecutive pages at a time.
+    void copyPages(std::size_t first, std::size_t last, std::vector<std::byte>& copies) const {
         const jet::PageFile& file = database_.pages();
         const std::vector<std::uint32_t>& pages = rows_.pages();
-        const std::size_t first = run * kPagesPerRun;
-        const std::size_t last = std::min(pages.size(), first + kPagesPerRun);
         for (std::size_t page = first; page < last;) {
             std::size_t end = page + 1;
             while (end < last && pages[end] == pages[end - 1] + 1) {
@@ -109,18 +120,17 @@ private:
             file.Page(pages[page]); // a page outside the file is damage, found before reading
             file.Page(pages[end - 1]);
             copyOut_(std::uint64_t(pages[page]) * file.pageSize(),
-                     std::span(into).subspan((page - first) * file.pageSize(),
-                                             (end - page) * file.pageSize()));
+                     std::span(copies).subspan((page - first) * file.pageSize(),
+                                               (end - page) * file.pageSize()));
             page = end;
         }
     }
 
-    void readRun(std::size_t run, const std::vector<std::byte>& copies, jet::RowDecoder& decoder,
-                 std::vector<std::optional<std::string_view>>& values, Run& slot) const {
+    void readPages(std::size_t first, std::size_t last, const std::vector<std::byte>& copies,
+                   jet::RowDecoder& decoder, std::vector<std::optional<std::string_view>>& values,
+                   Run& slot) const {
         const std::vector<std::uint32_t>& pages = rows_.pages();
         const std::size_t pageSize = database_.pages().pageSize();
-        const std::size_t first = run * kPagesPerRun;
-        const std::size_t last = std::min(pages.size(), first + kPagesPerRun);
         for (std::size_t page = first; page < last; ++page) {
             const jet::ByteSpan copy(reinterpret_cast<const std::uint8_t*>(copies.data()) +
                                          (page - first) * pageSize,
