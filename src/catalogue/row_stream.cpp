@@ -1,5 +1,6 @@
 #include "catalogue/row_stream.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace catalogue {
@@ -132,28 +133,57 @@ RowStreamReader::State RowStreamReader::feed(std::string_view bytes) {
         }
         return state_;
     }
-    // Frames are read from the bytes where they arrived; only a frame that the next bytes
-    // complete is kept over.
-    const bool carried = !pending_.empty();
-    if (carried) {
-        pending_.append(bytes);
-        source_ = pending_;
-    } else {
-        source_ = bytes;
+    // Frames are read from the bytes where they arrived. A frame begun in earlier bytes is
+    // completed first, taking from these only what it lacks, so that the rows are not copied
+    // once more on their way.
+    while (!pending_.empty() && !bytes.empty() && state_ == State::Reading) {
+        const std::size_t take = std::min(bytes.size(), lacking());
+        pending_.append(bytes.substr(0, take));
+        bytes.remove_prefix(take);
+        pending_.erase(0, readFrames(pending_));
     }
+    if (pending_.empty() && state_ == State::Reading) {
+        pending_.assign(bytes.substr(readFrames(bytes)));
+    } else if (!bytes.empty() && state_ != State::Garbled) {
+        garbled("des données suivent la fin de la lecture");
+    }
+    return state_;
+}
+
+std::size_t RowStreamReader::readFrames(std::string_view bytes) {
+    source_ = bytes;
     read_ = 0;
     while (state_ == State::Reading && readFrame()) {
     }
     if (state_ != State::Reading && state_ != State::Garbled && read_ != source_.size()) {
         garbled("des données suivent la fin de la lecture");
     }
-    if (carried) {
-        pending_.erase(0, read_);
-    } else {
-        pending_.assign(source_.substr(read_));
-    }
     source_ = {};
-    return state_;
+    return read_;
+}
+
+std::size_t RowStreamReader::lacking() const {
+    const std::size_t have = pending_.size();
+    if (!headerSeen_) {
+        return kHeader.size() > have ? kHeader.size() - have : 1;
+    }
+    std::size_t whole = 1;
+    switch (pending_[0]) {
+    case 'B':
+        whole = have < kRowsHeaderBytes ? kRowsHeaderBytes
+                                        : kRowsHeaderBytes + numberAt(pending_, 5, 4);
+        break;
+    case 'E':
+    case 'U':
+        whole = have < 5 ? 5 : 5 + numberAt(pending_, 1, 4);
+        break;
+    case 'Z':
+        whole = 9;
+        break;
+    default:
+        break;
+    }
+    return whole > have ? whole - have : 1;
 }
 
 bool RowStreamReader::readFrame() {

@@ -83,6 +83,10 @@ public:
     const std::string& message() const { return message_; }
 
 private:
+    // Reads the whole frames at the start of bytes; answers how many bytes they took.
+    std::size_t readFrames(std::string_view bytes);
+    // How many more bytes the frame begun in pending_ needs to be whole, at least 1.
+    std::size_t lacking() const;
     // Reads one frame from the unread bytes; false when they hold no whole frame yet.
     bool readFrame();
     bool readRows(std::size_t& at);
