@@ -9,10 +9,16 @@
 namespace catalogue {
 namespace {
 
-// Blocks of text, each one large page. A row too large to share a block well gets a block of its
-// own.
-constexpr std::size_t kBlockBytes = sys::kLargePage;
-constexpr std::size_t kOwnBlockBytes = kBlockBytes / 4;
+// Blocks of text: of 1 MiB in ordinary pages while the store is small, so that a small catalogue
+// holds little more than its text; of one large page once it holds 16 MiB, when a fault for each
+// small page would cost more than the last block's unused part. A row too large to share a block
+// well gets a block of its own.
+constexpr std::size_t kSmallBlockBytes = std::size_t(1) << 20;
+constexpr std::size_t kLargeStoreBytes = std::size_t(16) << 20;
+
+std::size_t blockBytes(std::size_t held) {
+    return held >= kLargeStoreBytes ? sys::kLargePage : kSmallBlockBytes;
+}
 // How much text a search goes through between two calls of its pause.
 constexpr std::ptrdiff_t kPieceBytes = 256 * 1024;
 
@@ -22,15 +28,17 @@ CatalogueRows::CatalogueRows(std::vector<std::string> columnNames)
     : columnNames_(std::move(columnNames)), cells_(columnNames_.size()) {}
 
 char* CatalogueRows::reserve(std::size_t bytes) {
-    if (bytes > kOwnBlockBytes) {
+    const std::size_t block = blockBytes(heldBytes_);
+    if (bytes > block / 4) {
         blocks_.emplace_back(bytes);
         heldBytes_ += blocks_.back().size();
         return blocks_.back().data();
     }
-    if (shared_ == nullptr || sharedUsed_ + bytes > kBlockBytes) {
-        blocks_.emplace_back(kBlockBytes);
-        heldBytes_ += blocks_.back().size();
+    if (shared_ == nullptr || sharedUsed_ + bytes > sharedSize_) {
+        blocks_.emplace_back(block);
+        heldBytes_ += block;
         shared_ = blocks_.back().data();
+        sharedSize_ = block;
         sharedUsed_ = 0;
     }
     char* start = shared_ + sharedUsed_;

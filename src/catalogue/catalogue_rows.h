@@ -67,6 +67,7 @@ private:
     std::vector<std::string> columnNames_;
     std::vector<sys::PageBlock> blocks_;
     char* shared_ = nullptr;     // the block that small rows share
+    std::size_t sharedSize_ = 0; // its size
     std::size_t sharedUsed_ = 0; // bytes used in it
     std::size_t heldBytes_ = 0;  // bytes of all blocks
     std::vector<const char*, sys::PageAllocator<const char*>> rowStarts_;

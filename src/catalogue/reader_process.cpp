@@ -15,8 +15,8 @@ namespace {
 
 // How often the wait for the helper looks whether the read was cancelled or stuck.
 constexpr std::chrono::milliseconds kPoll{50};
-// As much as the helper's channel holds: frames of rows then mostly arrive whole.
-constexpr std::size_t kReceiveBytes = std::size_t(1) << 20;
+// A few frames of rows at a time.
+constexpr std::size_t kReceiveBytes = std::size_t(256) << 10;
 
 using Clock = std::chrono::steady_clock;
 
