@@ -25,10 +25,14 @@ constexpr std::ptrdiff_t kPieceBytes = 256 * 1024;
 } // namespace
 
 CatalogueRows::CatalogueRows(std::vector<std::string> columnNames)
-    : columnNames_(std::move(columnNames)), cells_(columnNames_.size()) {}
+    : CatalogueRows(std::move(columnNames), 0) {}
+
+CatalogueRows::CatalogueRows(std::vector<std::string> columnNames, std::size_t expectedBytes)
+    : columnNames_(std::move(columnNames)), expectedBytes_(expectedBytes),
+      cells_(columnNames_.size()) {}
 
 char* CatalogueRows::reserve(std::size_t bytes) {
-    const std::size_t block = blockBytes(heldBytes_);
+    const std::size_t block = blockBytes(std::max(heldBytes_, expectedBytes_));
     if (bytes > block / 4) {
         blocks_.emplace_back(bytes);
         heldBytes_ += blocks_.back().size();

@@ -21,6 +21,9 @@ namespace catalogue {
 class CatalogueRows {
 public:
     explicit CatalogueRows(std::vector<std::string> columnNames);
+    // Rows expected to fill about that many bytes: a large store takes large pages from the
+    // start.
+    CatalogueRows(std::vector<std::string> columnNames, std::size_t expectedBytes);
 
     const std::vector<std::string>& columnNames() const { return columnNames_; }
     std::size_t columnCount() const { return columnNames_.size(); }
@@ -70,6 +73,7 @@ private:
     std::size_t sharedSize_ = 0; // its size
     std::size_t sharedUsed_ = 0; // bytes used in it
     std::size_t heldBytes_ = 0;  // bytes of all blocks
+    std::size_t expectedBytes_ = 0;
     std::vector<const char*, sys::PageAllocator<const char*>> rowStarts_;
     std::vector<Run> runs_;
     std::size_t textBytes_ = 0;

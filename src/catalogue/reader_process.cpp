@@ -153,7 +153,8 @@ CatalogueUnavailable MediumNotAnswering(const std::filesystem::path& file) {
 }
 
 CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<bool()>& cancelled) {
-    CatalogueRows rows(request.fields);
+    // A hint: the rows take about half the file, whose text is mostly UTF-16, kept here in UTF-8.
+    CatalogueRows rows(request.fields, request.fileSize / 2);
     RowStreamReader stream(rows);
     sys::ChildProcess helper = start(request);
     ReadWatchdog watchdog(request.patience, Clock::now(), helper.ProcessorTime());
