@@ -8,7 +8,7 @@
 #     floor: the time memcpy takes to copy the catalogue's text once, in the same process,
 #   - one navigation step (a find and its three fields) on the large and on a small catalogue,
 #   - peak memory against the catalogue's text.
-# Aims: the first search at least 3 times faster than the baseline; a new word within 1.5 times
+# Aims: the first search at least 8 times faster than the baseline; a new word within 1.5 times
 # the floor (median over a rare word, a common one and one found nowhere); a navigation step as
 # fast on 100,000 rows as on 1,000; peak memory under 1.5 times the text.
 # Each timing is the median of three runs, each in a fresh process (a new word and the floor: of
@@ -82,7 +82,7 @@ echo "catalogue: $(value rows < "$work/cold-1") rows, $(value matches < "$work/c
 awk -v b="$baseline" -v c="$cold" -v p="$preloaded" -v r="$repeated" \
     -v bp="$baseline_processor" -v cp="$cold_processor" 'BEGIN {
     printf "%-52s %9.1f ms  (processor %.0f ms)\n", "baseline: mdb-export | grep -ci", b, bp
-    printf "%-52s %9.1f ms  %7.1f x faster (aim: 3 or more)\n", "first search after start", c, b / c
+    printf "%-52s %9.1f ms  %7.1f x faster (aim: 8 or more)\n", "first search after start", c, b / c
     printf "%-52s %9.1f ms  %7.1f x less\n", "  its processor time (program and helper)", cp, bp / cp
     printf "%-52s %9.1f ms  %7.1f x faster\n", "search typed 3 s after start (read in background)", p, b / p
     printf "%-52s %9.1f ms  %7.1f x faster\n", "repeated search", r, b / r

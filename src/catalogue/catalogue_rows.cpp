@@ -1,6 +1,5 @@
 #include "catalogue/catalogue_rows.h"
 
-#include "catalogue/filter/fold_case.h"
 #include "catalogue/filter/text_search.h"
 
 #include <algorithm>
@@ -10,86 +9,40 @@
 namespace catalogue {
 namespace {
 
-// Blocks of text. A row too large to share a block well gets a block of its own.
-constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
-constexpr std::size_t kOwnBlockBytes = kBlockBytes / 4;
+// Blocks of text: of 1 MiB in ordinary pages while the store is small, so that a small catalogue
+// holds little more than its text; of one large page once it holds 16 MiB, when a fault for each
+// small page would cost more than the last block's unused part. A row too large to share a block
+// well gets a block of its own.
+constexpr std::size_t kSmallBlockBytes = std::size_t(1) << 20;
+constexpr std::size_t kLargeStoreBytes = std::size_t(16) << 20;
+
+std::size_t blockBytes(std::size_t held) {
+    return held >= kLargeStoreBytes ? sys::kLargePage : kSmallBlockBytes;
+}
 // How much text a search goes through between two calls of its pause.
 constexpr std::ptrdiff_t kPieceBytes = 256 * 1024;
-
-void appendVarint(std::string& out, std::size_t value) {
-    while (value >= 0x80) {
-        out.push_back(char((value & 0x7F) | 0x80));
-        value >>= 7;
-    }
-    out.push_back(char(value));
-}
-
-std::size_t readVarint(const char*& at) {
-    std::size_t value = 0;
-    for (int shift = 0;; shift += 7) {
-        const auto byte = static_cast<unsigned char>(*at++);
-        value |= std::size_t(byte & 0x7F) << shift;
-        if (byte < 0x80) {
-            return value;
-        }
-    }
-}
-
-// Where original and folded first differ at or after at; their size when they no longer do. Eight
-// bytes are compared at a time, since most text has few capitals.
-std::size_t nextDifference(std::string_view original, std::string_view folded, std::size_t at) {
-    while (at + 8 <= original.size()) {
-        std::uint64_t a = 0;
-        std::uint64_t b = 0;
-        std::memcpy(&a, original.data() + at, 8);
-        std::memcpy(&b, folded.data() + at, 8);
-        if (a != b) {
-            break;
-        }
-        at += 8;
-    }
-    while (at < original.size() && original[at] == folded[at]) {
-        ++at;
-    }
-    return at;
-}
-
-// Appends what turns folded back into original: nothing when they are equal; when they have the
-// same length, each differing byte as its distance from the previous one and the original byte.
-// False when the original must be kept whole instead; out may then hold a part record.
-bool appendRestoreRecord(std::string_view original, std::string_view folded, std::string& out) {
-    if (original.size() != folded.size()) {
-        return false;
-    }
-    const std::size_t start = out.size();
-    std::size_t previous = 0;
-    for (std::size_t at = nextDifference(original, folded, 0); at < original.size();
-         at = nextDifference(original, folded, at + 1)) {
-        appendVarint(out, at - previous);
-        out.push_back(original[at]);
-        previous = at;
-        if (out.size() - start >= original.size()) {
-            return false;
-        }
-    }
-    return true;
-}
 
 } // namespace
 
 CatalogueRows::CatalogueRows(std::vector<std::string> columnNames)
-    : columnNames_(std::move(columnNames)), cells_(columnNames_.size()) {}
+    : CatalogueRows(std::move(columnNames), 0) {}
+
+CatalogueRows::CatalogueRows(std::vector<std::string> columnNames, std::size_t expectedBytes)
+    : columnNames_(std::move(columnNames)), expectedBytes_(expectedBytes),
+      cells_(columnNames_.size()) {}
 
 char* CatalogueRows::reserve(std::size_t bytes) {
-    if (bytes > kOwnBlockBytes) {
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(bytes));
-        heldBytes_ += bytes;
-        return blocks_.back().get();
+    const std::size_t block = blockBytes(std::max(heldBytes_, expectedBytes_));
+    if (bytes > block / 4) {
+        blocks_.emplace_back(bytes);
+        heldBytes_ += blocks_.back().size();
+        return blocks_.back().data();
     }
-    if (shared_ == nullptr || sharedUsed_ + bytes > kBlockBytes) {
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockBytes));
-        heldBytes_ += kBlockBytes;
-        shared_ = blocks_.back().get();
+    if (shared_ == nullptr || sharedUsed_ + bytes > sharedSize_) {
+        blocks_.emplace_back(block);
+        heldBytes_ += block;
+        shared_ = blocks_.back().data();
+        sharedSize_ = block;
         sharedUsed_ = 0;
     }
     char* start = shared_ + sharedUsed_;
@@ -97,71 +50,51 @@ char* CatalogueRows::reserve(std::size_t bytes) {
     return start;
 }
 
-// The header: per value its folded length plus one (0 for a null), then per value its restore
-// record's length times two, plus one when the record is the original whole.
 void CatalogueRows::appendRow(std::span<const std::optional<std::string_view>> values) {
-    assert(values.size() == columnNames_.size());
-    header_.clear();
-    folded_.clear();
-    restore_.clear();
-    for (std::size_t column = 0; column < values.size(); ++column) {
-        cells_[column].null = !values[column];
-        cells_[column].folded = 0;
-        if (values[column]) {
-            textBytes_ += values[column]->size();
-            const std::size_t foldedStart = folded_.size();
-            filter::AppendFolded(*values[column], folded_);
-            cells_[column].folded = folded_.size() - foldedStart;
-        }
-        appendVarint(header_, cells_[column].null ? 0 : cells_[column].folded + 1);
-    }
-    const char* folded = folded_.data();
-    for (std::size_t column = 0; column < values.size(); ++column) {
-        if (cells_[column].null) {
-            appendVarint(header_, 0);
-            continue;
-        }
-        const std::string_view original = *values[column];
-        const std::size_t restoreStart = restore_.size();
-        const bool whole = !appendRestoreRecord(
-            original, std::string_view(folded, cells_[column].folded), restore_);
-        if (whole) {
-            restore_.resize(restoreStart);
-            restore_.append(original);
-        }
-        appendVarint(header_, (restore_.size() - restoreStart) * 2 + (whole ? 1 : 0));
-        folded += cells_[column].folded;
-    }
+    assert(values.size() == columnCount());
+    encoded_.clear();
+    textBytes_ += encoder_.append(values, encoded_);
+    place(encoded_);
+}
 
-    const std::size_t bytes = header_.size() + folded_.size() + restore_.size();
-    char* out = reserve(bytes);
+bool CatalogueRows::appendEncodedRows(std::string_view encoded, std::size_t count) {
+    // Checked whole first, so that a malformed piece adds nothing.
+    rowSizes_.clear();
+    std::size_t textBytes = 0;
+    for (std::size_t at = 0; at < encoded.size();) {
+        const auto row = CheckEncodedRow(encoded.substr(at), cells_);
+        if (!row || rowSizes_.size() == count) {
+            return false;
+        }
+        rowSizes_.push_back(row->bytes);
+        at += row->bytes;
+        textBytes += row->textBytes;
+    }
+    if (rowSizes_.size() != count) {
+        return false;
+    }
+    std::size_t at = 0;
+    for (const std::size_t bytes : rowSizes_) {
+        place(encoded.substr(at, bytes));
+        at += bytes;
+    }
+    textBytes_ += textBytes;
+    return true;
+}
+
+void CatalogueRows::place(std::string_view row) {
+    char* out = reserve(row.size());
     if (runs_.empty() || runs_.back().end != out) {
-        runs_.push_back({out, out + bytes, rowStarts_.size()});
+        runs_.push_back({out, out + row.size(), rowStarts_.size()});
     } else {
-        runs_.back().end = out + bytes;
+        runs_.back().end = out + row.size();
     }
     rowStarts_.push_back(out);
-    for (const std::string* part : {&header_, &folded_, &restore_}) {
-        if (!part->empty()) {
-            std::memcpy(out, part->data(), part->size());
-            out += part->size();
-        }
-    }
+    std::memcpy(out, row.data(), row.size());
 }
 
 const char* CatalogueRows::readHeader(std::size_t row) const {
-    const char* at = rowStarts_[row];
-    for (Cell& cell : cells_) {
-        const std::size_t length = readVarint(at);
-        cell.null = length == 0;
-        cell.folded = length == 0 ? 0 : length - 1;
-    }
-    for (Cell& cell : cells_) {
-        const std::size_t record = readVarint(at);
-        cell.restore = record / 2;
-        cell.whole = record % 2 != 0;
-    }
-    return at;
+    return ReadEncodedHeader(rowStarts_[row], cells_);
 }
 
 void CatalogueRows::foldedRow(std::size_t row,
@@ -169,7 +102,7 @@ void CatalogueRows::foldedRow(std::size_t row,
     assert(row < rowCount() && out.size() == columnCount());
     const char* start = readHeader(row);
     for (std::size_t column = 0; column < out.size(); ++column) {
-        const Cell& cell = cells_[column];
+        const EncodedCell& cell = cells_[column];
         out[column] =
             cell.null ? std::nullopt : std::optional(std::string_view(start, cell.folded));
         start += cell.folded;
@@ -251,28 +184,19 @@ std::optional<std::string> CatalogueRows::value(std::size_t row, std::size_t col
     assert(row < rowCount() && column < columnCount());
     const char* folded = readHeader(row);
     const char* restore = folded;
-    for (const Cell& cell : cells_) {
+    for (const EncodedCell& cell : cells_) {
         restore += cell.folded;
     }
     for (std::size_t other = 0; other < column; ++other) {
         folded += cells_[other].folded;
         restore += cells_[other].restore;
     }
-    const Cell& cell = cells_[column];
+    const EncodedCell& cell = cells_[column];
     if (cell.null) {
         return std::nullopt;
     }
-    if (cell.whole) {
-        return std::string(restore, cell.restore);
-    }
-    std::string original(folded, cell.folded);
-    const char* const end = restore + cell.restore;
-    std::size_t at = 0;
-    while (restore < end) {
-        at += readVarint(restore);
-        original[at] = *restore++;
-    }
-    return original;
+    return RestoredValue(std::string_view(folded, cell.folded),
+                         std::string_view(restore, cell.restore), cell.whole);
 }
 
 std::size_t CatalogueRows::memoryBytes() const {

@@ -1,17 +1,15 @@
 #pragma once
-// The rows of a catalogue table kept compactly. Filters compare case-folded text, and the window
-// shows the text as read; keeping both would double the memory. So each value is kept folded,
-// with what it takes to restore the original: nothing when folding changed nothing, the few bytes
-// that differ when it kept the length (the usual case: a capital here and there), or the original
-// whole otherwise. A row's bytes lie in large shared blocks, which are never moved once filled:
-// a header with the lengths of its values (a byte or two each), the folded values back to back,
-// then the restore records. Keeping the lengths beside the text lets a search through the whole
-// text tell which value holds what it found without reaching into memory far away.
+// The rows of a catalogue table kept compactly: each row encoded as row_encoding.h says (its
+// values folded, with what restores the originals), in large shared blocks which are never moved
+// once filled. Keeping the lengths beside the text lets a search through the whole text tell
+// which value holds what it found without reaching into memory far away.
+
+#include "catalogue/row_encoding.h"
+#include "system/page_block.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -23,6 +21,9 @@ namespace catalogue {
 class CatalogueRows {
 public:
     explicit CatalogueRows(std::vector<std::string> columnNames);
+    // Rows expected to fill about that many bytes: a large store takes large pages from the
+    // start.
+    CatalogueRows(std::vector<std::string> columnNames, std::size_t expectedBytes);
 
     const std::vector<std::string>& columnNames() const { return columnNames_; }
     std::size_t columnCount() const { return columnNames_.size(); }
@@ -30,6 +31,9 @@ public:
 
     // Adds a row; values holds one value per column, nullopt for a null.
     void appendRow(std::span<const std::optional<std::string_view>> values);
+    // Adds rows already encoded, count of them back to back, as a writer that may be wrong gave
+    // them. False, with none of them added, when they are malformed or not count rows exactly.
+    bool appendEncodedRows(std::string_view encoded, std::size_t count);
 
     // The value of a cell as read, or nullopt for a null. row and column must be in range.
     std::optional<std::string> value(std::size_t row, std::size_t column) const;
@@ -53,15 +57,8 @@ private:
         const char* end;
         std::size_t firstRow;
     };
-    // One value of a row as its header gives it.
-    struct Cell {
-        bool null;
-        std::size_t folded;  // length of the folded value
-        std::size_t restore; // length of the restore record
-        bool whole;          // whether the restore record is the original itself
-    };
-
     char* reserve(std::size_t bytes);
+    void place(std::string_view row);
     // Reads the header of a row into cells_ and answers where its folded values start.
     const char* readHeader(std::size_t row) const;
     bool holdsAt(std::size_t row, const char* at, std::size_t length,
@@ -71,17 +68,19 @@ private:
                    std::vector<std::uint32_t>& out, const std::function<void()>& pause) const;
 
     std::vector<std::string> columnNames_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<sys::PageBlock> blocks_;
     char* shared_ = nullptr;     // the block that small rows share
+    std::size_t sharedSize_ = 0; // its size
     std::size_t sharedUsed_ = 0; // bytes used in it
     std::size_t heldBytes_ = 0;  // bytes of all blocks
-    std::vector<const char*> rowStarts_;
+    std::size_t expectedBytes_ = 0;
+    std::vector<const char*, sys::PageAllocator<const char*>> rowStarts_;
     std::vector<Run> runs_;
     std::size_t textBytes_ = 0;
-    mutable std::vector<Cell> cells_; // scratch for reading a header
-    std::string header_;              // scratch for appendRow
-    std::string folded_;              // scratch for appendRow
-    std::string restore_;             // scratch for appendRow
+    mutable std::vector<EncodedCell> cells_; // scratch for reading a header
+    RowEncoder encoder_;
+    std::string encoded_;               // scratch for appendRow
+    std::vector<std::size_t> rowSizes_; // scratch for appendEncodedRows
 };
 
 } // namespace catalogue

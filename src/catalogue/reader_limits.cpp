@@ -7,7 +7,7 @@ namespace catalogue {
 namespace {
 
 constexpr std::uint64_t kMegabyte = 1 << 20;
-// Room for libmdb's page buffers and the rows on their way, then the file's text a few times.
+// Room for the reader's threads and the rows on their way, then the file's text a few times.
 constexpr std::uint64_t kBaseMemory = 256 * kMegabyte;
 constexpr std::uint64_t kMemoryPerFileByte = 4;
 // Starting, opening and the catalogue's own pages, then a second per 4 MB: ten times the pace

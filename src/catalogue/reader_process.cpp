@@ -7,7 +7,6 @@
 #include "system/child_process.h"
 #include "system/utf8_path.h"
 
-#include <array>
 #include <optional>
 #include <system_error>
 
@@ -16,6 +15,8 @@ namespace {
 
 // How often the wait for the helper looks whether the read was cancelled or stuck.
 constexpr std::chrono::milliseconds kPoll{50};
+// A few frames of rows at a time.
+constexpr std::size_t kReceiveBytes = std::size_t(256) << 10;
 
 using Clock = std::chrono::steady_clock;
 
@@ -96,7 +97,7 @@ void receive(sys::ChildProcess& helper, RowStreamReader& stream, ReadWatchdog& w
              const ReaderRequest& request, const std::function<bool()>& cancelled) {
     const std::uintmax_t limit = outputLimit(request.fileSize);
     std::uintmax_t received = 0;
-    std::array<char, 1 << 16> buffer;
+    std::vector<char> buffer(kReceiveBytes);
     while (stream.state() == RowStreamReader::State::Reading) {
         if (cancelled()) {
             helper.Abandon();
@@ -135,7 +136,7 @@ void awaitEnd(sys::ChildProcess& helper, const RowStreamReader& stream,
 
 // Whatever the helper wrote last, so that bytes after the end frame are seen too.
 void receiveRest(sys::ChildProcess& helper, RowStreamReader& stream) {
-    std::array<char, 1 << 16> buffer;
+    std::vector<char> buffer(kReceiveBytes);
     while (!helper.OutputEnded()) {
         const std::size_t got = helper.Read(buffer.data(), buffer.size(), kPoll);
         if (got == 0 && !helper.OutputEnded()) {
@@ -152,7 +153,8 @@ CatalogueUnavailable MediumNotAnswering(const std::filesystem::path& file) {
 }
 
 CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<bool()>& cancelled) {
-    CatalogueRows rows(request.fields);
+    // A hint: the rows take about half the file, whose text is mostly UTF-16, kept here in UTF-8.
+    CatalogueRows rows(request.fields, request.fileSize / 2);
     RowStreamReader stream(rows);
     sys::ChildProcess helper = start(request);
     ReadWatchdog watchdog(request.patience, Clock::now(), helper.ProcessorTime());

@@ -1,12 +1,14 @@
 #include "catalogue/row_stream.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace catalogue {
 namespace {
 
-constexpr std::string_view kHeader = "ORVCAT1\n";
-constexpr std::uint32_t kNullLength = UINT32_MAX;
+constexpr std::string_view kHeader = "ORVCAT2\n";
+// A rows frame's header: its letter, its row count, its length.
+constexpr std::size_t kRowsHeaderBytes = 9;
 constexpr std::size_t kFlushBytes = 64 * 1024;
 
 void appendNumber(std::string& out, std::uint64_t value, int bytes) {
@@ -31,20 +33,57 @@ std::string frameOf(char frame, std::string_view text) {
     return bytes;
 }
 
+void storeNumber(std::string& out, std::size_t at, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out[at + std::size_t(i)] = char((value >> (8 * i)) & 0xFF);
+    }
+}
+
 } // namespace
+
+void RowFrames::row(std::span<const std::optional<std::string_view>> values) {
+    if (frameRows_ == 0) {
+        frameStart_ = bytes_.size();
+        bytes_.append(kRowsHeaderBytes, 'B');
+    }
+    encoder_.append(values, bytes_);
+    ++frameRows_;
+}
+
+std::string_view RowFrames::close() {
+    if (frameRows_ != 0) {
+        storeNumber(bytes_, frameStart_ + 1, frameRows_, 4);
+        storeNumber(bytes_, frameStart_ + 5, bytes_.size() - frameStart_ - kRowsHeaderBytes, 4);
+        frameRows_ = 0;
+    }
+    return bytes_;
+}
+
+void RowFrames::clear() {
+    bytes_.clear();
+    frameRows_ = 0;
+}
 
 RowStreamWriter::RowStreamWriter(std::function<void(std::string_view)> sink)
     : sink_(std::move(sink)), buffer_(kHeader) {}
 
 void RowStreamWriter::row(std::span<const std::optional<std::string_view>> values) {
-    buffer_.push_back('R');
-    for (const auto& value : values) {
-        appendNumber(buffer_, value ? value->size() : kNullLength, 4);
-        if (value) {
-            buffer_.append(*value);
-        }
+    frames_.row(values);
+    if (frames_.size() >= kFlushBytes) {
+        flush();
     }
-    flushIfFull();
+}
+
+void RowStreamWriter::send(RowFrames& frames) {
+    // What was written before goes first; the frames then go as they are, without a copy.
+    flush();
+    sink_(frames.close());
+    frames.clear();
+}
+
+void RowStreamWriter::takeFrames(RowFrames& frames) {
+    buffer_.append(frames.close());
+    frames.clear();
 }
 
 void RowStreamWriter::fail(std::string_view text) {
@@ -56,6 +95,7 @@ void RowStreamWriter::unavailable(std::string_view text) {
 }
 
 void RowStreamWriter::message(char frame, std::string_view text) {
+    takeFrames(frames_);
     buffer_.append(frameOf(frame, text));
     flush();
 }
@@ -65,23 +105,21 @@ std::string RowStreamWriter::UnavailableFrame(std::string_view message) {
 }
 
 void RowStreamWriter::finish(std::uint64_t rowCount) {
+    takeFrames(frames_);
     buffer_.push_back('Z');
     appendNumber(buffer_, rowCount, 8);
     flush();
 }
 
-void RowStreamWriter::flushIfFull() {
-    if (buffer_.size() >= kFlushBytes) {
-        flush();
+void RowStreamWriter::flush() {
+    takeFrames(frames_);
+    if (!buffer_.empty()) {
+        sink_(buffer_);
+        buffer_.clear();
     }
 }
 
-void RowStreamWriter::flush() {
-    sink_(buffer_);
-    buffer_.clear();
-}
-
-RowStreamReader::RowStreamReader(CatalogueRows& rows) : rows_(rows), cells_(rows.columnCount()) {}
+RowStreamReader::RowStreamReader(CatalogueRows& rows) : rows_(rows) {}
 
 void RowStreamReader::garbled(std::string what) {
     state_ = State::Garbled;
@@ -95,28 +133,57 @@ RowStreamReader::State RowStreamReader::feed(std::string_view bytes) {
         }
         return state_;
     }
-    // Frames are read from the bytes where they arrived; only a frame that the next bytes
-    // complete is kept over.
-    const bool carried = !pending_.empty();
-    if (carried) {
-        pending_.append(bytes);
-        source_ = pending_;
-    } else {
-        source_ = bytes;
+    // Frames are read from the bytes where they arrived. A frame begun in earlier bytes is
+    // completed first, taking from these only what it lacks, so that the rows are not copied
+    // once more on their way.
+    while (!pending_.empty() && !bytes.empty() && state_ == State::Reading) {
+        const std::size_t take = std::min(bytes.size(), lacking());
+        pending_.append(bytes.substr(0, take));
+        bytes.remove_prefix(take);
+        pending_.erase(0, readFrames(pending_));
     }
+    if (pending_.empty() && state_ == State::Reading) {
+        pending_.assign(bytes.substr(readFrames(bytes)));
+    } else if (!bytes.empty() && state_ != State::Garbled) {
+        garbled("des données suivent la fin de la lecture");
+    }
+    return state_;
+}
+
+std::size_t RowStreamReader::readFrames(std::string_view bytes) {
+    source_ = bytes;
     read_ = 0;
     while (state_ == State::Reading && readFrame()) {
     }
     if (state_ != State::Reading && state_ != State::Garbled && read_ != source_.size()) {
         garbled("des données suivent la fin de la lecture");
     }
-    if (carried) {
-        pending_.erase(0, read_);
-    } else {
-        pending_.assign(source_.substr(read_));
-    }
     source_ = {};
-    return state_;
+    return read_;
+}
+
+std::size_t RowStreamReader::lacking() const {
+    const std::size_t have = pending_.size();
+    if (!headerSeen_) {
+        return kHeader.size() > have ? kHeader.size() - have : 1;
+    }
+    std::size_t whole = 1;
+    switch (pending_[0]) {
+    case 'B':
+        whole = have < kRowsHeaderBytes ? kRowsHeaderBytes
+                                        : kRowsHeaderBytes + numberAt(pending_, 5, 4);
+        break;
+    case 'E':
+    case 'U':
+        whole = have < 5 ? 5 : 5 + numberAt(pending_, 1, 4);
+        break;
+    case 'Z':
+        whole = 9;
+        break;
+    default:
+        break;
+    }
+    return whole > have ? whole - have : 1;
 }
 
 bool RowStreamReader::readFrame() {
@@ -141,8 +208,8 @@ bool RowStreamReader::readFrame() {
     }
     std::size_t at = 1;
     switch (unread[0]) {
-    case 'R':
-        if (!readRow(at)) {
+    case 'B':
+        if (!readRows(at)) {
             return false;
         }
         break;
@@ -190,25 +257,21 @@ bool RowStreamReader::readMessage(std::size_t& at, State ending) {
     return true;
 }
 
-bool RowStreamReader::readRow(std::size_t& at) {
+bool RowStreamReader::readRows(std::size_t& at) {
     const std::string_view unread = source_.substr(read_);
-    for (auto& cell : cells_) {
-        if (unread.size() - at < 4) {
-            return false;
-        }
-        const std::uint64_t length = numberAt(unread, at, 4);
-        at += 4;
-        if (length == kNullLength) {
-            cell = std::nullopt;
-            continue;
-        }
-        if (unread.size() - at < length) {
-            return false;
-        }
-        cell = unread.substr(at, length);
-        at += length;
+    if (unread.size() < kRowsHeaderBytes) {
+        return false;
     }
-    rows_.appendRow(cells_);
+    const std::uint64_t count = numberAt(unread, 1, 4);
+    const std::uint64_t length = numberAt(unread, 5, 4);
+    if (unread.size() - kRowsHeaderBytes < length) {
+        return false;
+    }
+    if (!rows_.appendEncodedRows(unread.substr(kRowsHeaderBytes, length), count)) {
+        garbled("des lignes sont mal formées");
+        return false;
+    }
+    at = kRowsHeaderBytes + length;
     return true;
 }
 

@@ -3,7 +3,10 @@
 namespace jet {
 
 DataPage::DataPage(const PageFile& file, std::uint32_t number)
-    : file_(file), page_(file.PageOfType(number, PageType::Data, "une ligne")),
+    : DataPage(file, number, file.Page(number)) {}
+
+DataPage::DataPage(const PageFile& file, std::uint32_t number, ByteSpan copy)
+    : file_(file), page_(file.CheckPageOfType(number, copy, PageType::Data, "une ligne")),
       owner_(LoadU32(page_, data_page::kOwnerOffset)),
       rowCount_(LoadU16(page_, file.layout().dataRowCountOffset)) {
     const std::size_t tableStart = file.layout().dataRowCountOffset + 2;

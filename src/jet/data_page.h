@@ -18,6 +18,8 @@ class DataPage {
 public:
     // The data page at this number; damage unless it is one, with a sound row table.
     DataPage(const PageFile& file, std::uint32_t number);
+    // The same from a copy of the page that the caller read itself, which must outlive this.
+    DataPage(const PageFile& file, std::uint32_t number, ByteSpan copy);
 
     std::uint32_t owner() const { return owner_; }
     std::size_t rowCount() const { return rowCount_; }

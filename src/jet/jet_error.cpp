@@ -1,5 +1,7 @@
 #include "jet/jet_error.h"
 
+#include "jet/little_endian.h"
+
 #include <utility>
 
 namespace jet {
@@ -50,6 +52,10 @@ FormatError FormatError::Damaged(const std::string& what) {
 }
 FormatError FormatError::TableMissing(const std::string& table) {
     return {Kind::TableMissing, table};
+}
+
+void ThrowOverflowingStructure() {
+    throw FormatError::Damaged("une structure déborde de sa page");
 }
 
 } // namespace jet

@@ -20,10 +20,14 @@ inline bool Fits(std::size_t spanSize, std::size_t offset, std::size_t size) {
     return offset <= spanSize && size <= spanSize - offset;
 }
 
+// Throws the damage of a structure that overflows its page. Kept out of line, so that the checked
+// reads below stay small enough to be inlined where rows are decoded.
+[[noreturn]] void ThrowOverflowingStructure();
+
 // The part [offset, offset + size) of bytes; damage when it is not all there.
 inline ByteSpan Slice(ByteSpan bytes, std::size_t offset, std::size_t size) {
-    if (!Fits(bytes.size(), offset, size)) {
-        throw FormatError::Damaged("une structure déborde de sa page");
+    if (!Fits(bytes.size(), offset, size)) [[unlikely]] {
+        ThrowOverflowingStructure();
     }
     return bytes.subspan(offset, size);
 }

@@ -15,7 +15,15 @@ ByteSpan PageFile::Page(std::uint32_t number) const {
 }
 
 ByteSpan PageFile::PageOfType(std::uint32_t number, PageType type, const char* what) const {
-    const ByteSpan page = Page(number);
+    return CheckPageOfType(number, Page(number), type, what);
+}
+
+ByteSpan PageFile::CheckPageOfType(std::uint32_t number, ByteSpan page, PageType type,
+                                   const char* what) const {
+    if (page.size() != pageSize()) {
+        throw FormatError::Damaged(std::string(what) + " renvoie à une page incomplète (page " +
+                                   std::to_string(number) + ")");
+    }
     if (page[0] != static_cast<std::uint8_t>(type)) {
         throw FormatError::Damaged(std::string(what) +
                                    " renvoie à une page d'un autre type (page " +

@@ -24,6 +24,9 @@ public:
     ByteSpan Page(std::uint32_t number) const;
     // The page, which must be of this type; what names the structure for the message.
     ByteSpan PageOfType(std::uint32_t number, PageType type, const char* what) const;
+    // The same for a copy of the page that the caller read itself.
+    ByteSpan CheckPageOfType(std::uint32_t number, ByteSpan copy, PageType type,
+                             const char* what) const;
 
 private:
     ByteSpan file_;

@@ -62,31 +62,35 @@ void RowDecoder::DecodeField(const RowLayout::Row& row, std::size_t k) {
     const Column& column = table_.columns[columns_[k]];
     const FieldBytes field = row.Field(columns_[k]);
     std::string& out = buffers_[k];
-    out.clear();
     if (field.null) {
         fields_[k] = {true, {}};
         return;
     }
+    std::size_t length = 0;
     switch (column.type) {
     case ColumnType::Boolean:
-        out.push_back(field.bit ? '1' : '0');
+        out.assign(1, field.bit ? '1' : '0');
+        length = 1;
         break;
     case ColumnType::Text:
         if (!IsLongText(column)) {
-            text_.Append(column.calculated ? CalculatedResult(field.bytes) : field.bytes, out);
+            length =
+                text_.Write(column.calculated ? CalculatedResult(field.bytes) : field.bytes, out);
             break;
         }
         [[fallthrough]];
     case ColumnType::Memo: {
         const ByteSpan value = ReadLongValue(file_, field.bytes, scratch_);
-        text_.Append(column.calculated ? CalculatedResult(value) : value, out);
+        length = text_.Write(column.calculated ? CalculatedResult(value) : value, out);
         break;
     }
     default:
+        out.clear();
         AppendValueText(column.type, field.bytes, column.scale, out);
+        length = out.size();
         break;
     }
-    fields_[k] = {false, out};
+    fields_[k] = {false, std::string_view(out.data(), length)};
 }
 
 std::span<const Field> RowDecoder::Decode(ByteSpan bytes) {

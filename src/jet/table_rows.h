@@ -22,11 +22,15 @@ public:
     // Calls visit(ByteSpan row) for each row of this page, in order; returns how many. Pages
     // of the map that hold no rows of this table are passed over.
     template <typename Visit> std::size_t ReadPage(std::uint32_t number, Visit&& visit) const {
-        const ByteSpan raw = file_.Page(number);
-        if (raw[0] != static_cast<std::uint8_t>(PageType::Data)) {
+        return ReadPageCopy(number, file_.Page(number), visit);
+    }
+    // The same from a copy of the page that the caller read itself.
+    template <typename Visit>
+    std::size_t ReadPageCopy(std::uint32_t number, ByteSpan copy, Visit&& visit) const {
+        if (copy.empty() || copy[0] != static_cast<std::uint8_t>(PageType::Data)) {
             return 0;
         }
-        const DataPage page(file_, number);
+        const DataPage page(file_, number, copy);
         if (page.owner() != table_.page) {
             return 0;
         }

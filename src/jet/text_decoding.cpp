@@ -211,6 +211,24 @@ TextDecoder::TextDecoder(const DatabaseInfo& info) : codePage_(nullptr) {
     }
 }
 
+std::size_t TextDecoder::Write(ByteSpan stored, std::string& buffer) const {
+    const bool utf16 =
+        codePage_ == nullptr && !(stored.size() >= 2 && stored[0] == kCompressedTextMark[0] &&
+                                  stored[1] == kCompressedTextMark[1]);
+    if (!utf16) {
+        buffer.clear();
+        Append(stored, buffer);
+        return buffer.size();
+    }
+    if (stored.size() % 2 != 0) {
+        throw FormatError::Damaged("un texte a un nombre impair d'octets");
+    }
+    if (buffer.size() < stored.size() / 2 * 3) {
+        buffer.resize(stored.size() / 2 * 3);
+    }
+    return std::size_t(WriteUtf16(stored, buffer.data()) - buffer.data());
+}
+
 void TextDecoder::Append(ByteSpan stored, std::string& out) const {
     if (codePage_ != nullptr) {
         AppendCodePage(stored, *codePage_, out);

@@ -19,6 +19,10 @@ public:
     // Appends the text to out as UTF-8. Every character comes across; a lone surrogate
     // becomes U+FFFD. Damage when UTF-16 text has an odd number of bytes.
     void Append(ByteSpan stored, std::string& out) const;
+    // The same into the start of buffer, which keeps its size between calls so that its bytes
+    // are not cleared each time: buffer grows when the text needs more room. Answers the text's
+    // length.
+    std::size_t Write(ByteSpan stored, std::string& buffer) const;
 
 private:
     const HighHalf* codePage_; // Jet 3 only

@@ -4,42 +4,28 @@
 #include "catalogue/jet_header.h"
 #include "jet/database.h"
 #include "jet/jet_error.h"
+#include "reader/ordered_rows.h"
 #include "system/mapped_file.h"
 #include "system/utf8_path.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <thread>
 
 namespace reader {
 namespace {
 
 using catalogue::JetError;
 
-// Hands each row to the stream as it is decoded: the fields' views into the mapped file or the
-// decoder's buffers are copied once, into the stream's buffer.
-class StreamSink : public jet::RowSink {
-public:
-    StreamSink(catalogue::RowStreamWriter& out, std::size_t fieldCount)
-        : out_(out), values_(fieldCount) {}
-
-    void Row(std::span<const jet::Field> fields) override {
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            values_[i] = fields[i].null ? std::nullopt : std::optional(fields[i].text);
-        }
-        out_.row(values_);
-        ++count_;
-    }
-
-    std::uint64_t count() const { return count_; }
-
-private:
-    catalogue::RowStreamWriter& out_;
-    std::vector<std::optional<std::string_view>> values_;
-    std::uint64_t count_ = 0;
-};
+// Decoding runs on as many threads as the machine has cores, up to a few: past that, the
+// program taking the rows is the slower side.
+std::size_t readingThreads() {
+    return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+}
 
 // The columns of the table that the fields name, letter case aside.
 std::vector<std::size_t> columnsOf(const std::filesystem::path& file, const std::string& table,
@@ -80,9 +66,10 @@ void exportTable(const std::filesystem::path& file, const std::string& table,
     const jet::Database database(bytes);
     const jet::TableDefinition definition = database.Table(table);
     const std::vector<std::size_t> columns = columnsOf(file, table, definition, fields);
-    StreamSink sink(out, columns.size());
-    database.ReadRows(definition, columns, sink);
-    out.finish(sink.count());
+    const CopyOut copyOut = [&mapped](std::uint64_t offset, std::span<std::byte> into) {
+        mapped.CopyOut(offset, into);
+    };
+    out.finish(SendRowsInOrder(database, definition, columns, readingThreads(), copyOut, out));
 }
 
 } // namespace

@@ -18,12 +18,12 @@ damaged=$WORK/damaged.mdb
 head -c $(($(stat -c %s "$app/base.MDB") - 4096)) "$app/base.MDB" >"$damaged" ||
     fail "cannot damage the demo catalogue"
 
-# A helper that begins a row and sends it a byte at a time, never silent for long, until the
+# A helper that begins a frame of one row and sends it a byte at a time, never silent for long, until the
 # file released appears; it then ends with the row unfinished.
 cp "$app/orvane-read-catalogue" "$WORK/real-reader"
 cat >"$WORK/held-reader" <<HELD
 #!/bin/sh
-printf 'ORVCAT1\nR\377\377\017\000'
+printf 'ORVCAT2\nB\001\000\000\000\377\377\017\000'
 while [ ! -e '$WORK/released' ]; do printf a; sleep 0.1; done
 HELD
 chmod +x "$WORK/held-reader"

@@ -3,14 +3,29 @@
 // é and e stay different. Folding maps each code point to exactly one code point, so the folded
 // text has as many characters as the original.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace catalogue::filter {
 
 // Folds UTF-8 text; invalid byte sequences become U+FFFD.
 std::string FoldCase(std::string_view utf8);
-// Appends the folded text to out, as FoldCase gives it.
-void AppendFolded(std::string_view utf8, std::string& out);
+
+// The room FoldInto needs to fold text of that many bytes: an invalid byte grows to three.
+constexpr std::size_t FoldedRoom(std::size_t bytes) {
+    return 3 * bytes + 16;
+}
+
+struct FoldedText {
+    char* end;        // the end of the folded text written
+    bool sameLengths; // whether every character kept its length
+};
+
+// Writes text folded as FoldCase folds it at `to`, which has FoldedRoom(utf8.size()) bytes of
+// room, and notes in changed the offsets of the bytes folding changed, in ascending order, as long
+// as every character keeps its length; once one does not, the offsets noted say nothing.
+FoldedText FoldInto(std::string_view utf8, char* to, std::vector<std::size_t>& changed);
 
 } // namespace catalogue::filter

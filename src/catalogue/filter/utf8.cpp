@@ -45,25 +45,28 @@ char32_t DecodeSequence(std::string_view unit) {
     return codePoint;
 }
 
+char* PutEncoded(char32_t codePoint, char* to) {
+    if (codePoint < 0x80) {
+        *to++ = char(codePoint);
+    } else if (codePoint < 0x800) {
+        *to++ = char(0xC0 | (codePoint >> 6));
+        *to++ = char(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        *to++ = char(0xE0 | (codePoint >> 12));
+        *to++ = char(0x80 | ((codePoint >> 6) & 0x3F));
+        *to++ = char(0x80 | (codePoint & 0x3F));
+    } else {
+        *to++ = char(0xF0 | (codePoint >> 18));
+        *to++ = char(0x80 | ((codePoint >> 12) & 0x3F));
+        *to++ = char(0x80 | ((codePoint >> 6) & 0x3F));
+        *to++ = char(0x80 | (codePoint & 0x3F));
+    }
+    return to;
+}
+
 void AppendEncoded(std::string& text, char32_t codePoint) {
     char bytes[4];
-    std::size_t length = 0;
-    if (codePoint < 0x80) {
-        bytes[length++] = char(codePoint);
-    } else if (codePoint < 0x800) {
-        bytes[length++] = char(0xC0 | (codePoint >> 6));
-        bytes[length++] = char(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        bytes[length++] = char(0xE0 | (codePoint >> 12));
-        bytes[length++] = char(0x80 | ((codePoint >> 6) & 0x3F));
-        bytes[length++] = char(0x80 | (codePoint & 0x3F));
-    } else {
-        bytes[length++] = char(0xF0 | (codePoint >> 18));
-        bytes[length++] = char(0x80 | ((codePoint >> 12) & 0x3F));
-        bytes[length++] = char(0x80 | ((codePoint >> 6) & 0x3F));
-        bytes[length++] = char(0x80 | (codePoint & 0x3F));
-    }
-    text.append(bytes, length);
+    text.append(bytes, PutEncoded(codePoint, bytes));
 }
 
 std::size_t CountUnits(std::string_view text) {

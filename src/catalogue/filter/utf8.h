@@ -43,6 +43,8 @@ inline char32_t Decode(std::string_view unit) {
     return DecodeSequence(unit);
 }
 
+// Writes a code point's bytes at `to`, which has room for four; answers their end.
+char* PutEncoded(char32_t codePoint, char* to);
 void AppendEncoded(std::string& text, char32_t codePoint);
 
 // Number of units in text, used to give positions in messages.

@@ -81,7 +81,7 @@ TEST(RowStreamTest, MalformedStreamsAreRefused) {
     std::string unknownFrame = good;
     unknownFrame[8] = 'Q';
     for (const std::string& bad :
-         std::vector<std::string>{"ORVCAT2\n", "HELLO", wrongCount, unknownFrame, good + "R"}) {
+         std::vector<std::string>{"ORVCAT1\n", "HELLO", wrongCount, unknownFrame, good + "R"}) {
         CatalogueRows rows({"Nom"});
         RowStreamReader reader(rows);
         EXPECT_EQ(reader.feed(bad), State::Garbled) << bad;

@@ -126,7 +126,7 @@ TEST_F(SlowReadTest, AReaderWaitingForItsMediumIsWaitedFor) {
 
 TEST_F(SlowReadTest, AMediumThatDoesNotAnswerIsGivenUpForNow) {
     catalogue::SetCatalogueReaderProgram(
-        files.script(std::string("stalled-reader"), "printf 'ORVCAT1\\nR'\nexec sleep 3600"));
+        files.script(std::string("stalled-reader"), "printf 'ORVCAT2\\nB'\nexec sleep 3600"));
     catalogue::SetCatalogueReadPatience({1h, 100ms});
     DataControl control;
     const std::string error = errorOf([&] { open(control); });
@@ -156,7 +156,7 @@ TEST_F(SlowReadTest, AFailingMediumOrAReaderEndedFromOutsideIsNotKept) {
 
 TEST_F(SlowReadTest, AReaderSpendingItsTimeWithoutSendingIsStuckAndThatIsKept) {
     catalogue::SetCatalogueReaderProgram(
-        files.script(std::string("looping-reader"), "printf 'ORVCAT1\\nR'\nwhile :; do :; done"));
+        files.script(std::string("looping-reader"), "printf 'ORVCAT2\\nB'\nwhile :; do :; done"));
     catalogue::SetCatalogueReadPatience({100ms, 1h});
     DataControl control;
     const std::string error = errorOf([&] { open(control); });

@@ -1,0 +1,63 @@
+#pragma once
+// How the store keeps a row, as bytes that the catalogue reader can write and the program can
+// take over as they are. Filters compare case-folded text, and the window shows the text as read;
+// keeping both would double the memory. So each value is kept folded, with what it takes to
+// restore the original: nothing when folding changed nothing, the few bytes that differ when it
+// kept the length (the usual case: a capital here and there), or the original whole otherwise.
+//
+// A row: a header with, per value, its folded length plus one (0 for a null), then per value its
+// restore record's length times two, plus one when the record is the original whole (all as
+// variable-length numbers of 7 bits a byte); then the folded values back to back; then the restore
+// records. A record that is not whole lists each differing byte as its distance from the previous
+// one (from the start, for the first) and the original byte.
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace catalogue {
+
+class RowEncoder {
+public:
+    // Appends the row to out; values holds one value per column, nullopt for a null. Answers the
+    // bytes of the values as read.
+    std::size_t append(std::span<const std::optional<std::string_view>> values, std::string& out);
+
+private:
+    std::vector<std::size_t> foldedLengths_;
+    std::vector<std::size_t> restoreLengths_; // as the header writes them
+    std::vector<std::size_t> changed_;        // offsets of the bytes folding changed
+    std::string header_;
+    std::string folded_; // the row's folded values, at its start
+    std::string restore_;
+};
+
+// One value of an encoded row as its header gives it.
+struct EncodedCell {
+    bool null;
+    std::size_t folded;  // length of the folded value
+    std::size_t restore; // length of the restore record
+    bool whole;          // whether the restore record is the original itself
+};
+
+// Reads the header of the row that starts at `at` into cells (one per column); answers where its
+// folded values start. The row must be well formed.
+const char* ReadEncodedHeader(const char* at, std::span<EncodedCell> cells);
+
+// The restore records of a row: the original of a value from its folded form and its record.
+std::string RestoredValue(std::string_view folded, std::string_view record, bool whole);
+
+// Checks the row at the start of bytes, given by a writer that may be wrong: a whole header with
+// lengths that fit the bytes, restore records that stay inside their values. Answers the row's
+// size and the bytes of its values as read, or nullopt when it is malformed or cut short. cells
+// (one per column) is scratch.
+struct EncodedRowSize {
+    std::size_t bytes;
+    std::size_t textBytes;
+};
+std::optional<EncodedRowSize> CheckEncodedRow(std::string_view bytes, std::span<EncodedCell> cells);
+
+} // namespace catalogue
