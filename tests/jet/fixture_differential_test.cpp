@@ -112,8 +112,11 @@ std::string ShellQuoted(const std::string& text) {
 }
 
 std::string MdbExport(const std::filesystem::path& file, const std::string& table) {
-    const std::string command = "mdb-export -D '%Y-%m-%d %H:%M:%S' -T '%Y-%m-%d %H:%M:%S' " +
-                                ShellQuoted(file.string()) + " " + ShellQuoted(table);
+    // mdb-export takes its arguments in the locale's character set: without a locale, a table
+    // name such as "Umsätze" is refused as an invalid byte sequence.
+    const std::string command =
+        "LC_ALL=C.UTF-8 mdb-export -D '%Y-%m-%d %H:%M:%S' -T '%Y-%m-%d %H:%M:%S' " +
+        ShellQuoted(file.string()) + " " + ShellQuoted(table);
     std::FILE* pipe = popen(command.c_str(), "r");
     std::string out;
     char buffer[65536];
