@@ -21,22 +21,28 @@ using Deadline = std::chrono::steady_clock::time_point;
 // late.
 inline constexpr std::chrono::milliseconds kWaitStep{4};
 
+// When this thread's waits last ran their step. The waits of a thread keep one beat, so that a
+// run of short waits, none lasting a whole step (looking the file up, then reading its start),
+// still runs the step every kWaitStep.
+inline thread_local Deadline lastWaitStep{};
+
 // Waits for result, running whileWaiting (when given) every step; false when the deadline came
 // first.
 template <class Future>
 bool AwaitUntil(const Future& result, Deadline deadline,
                 const std::function<void()>& whileWaiting) {
     for (;;) {
-        const auto now = std::chrono::steady_clock::now();
-        if (now >= deadline) {
+        if (std::chrono::steady_clock::now() >= deadline) {
             return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
         }
-        const Deadline step = whileWaiting ? std::min(deadline, now + kWaitStep) : deadline;
+        const Deadline step =
+            whileWaiting ? std::min(deadline, lastWaitStep + kWaitStep) : deadline;
         if (result.wait_until(step) == std::future_status::ready) {
             return true;
         }
         if (whileWaiting) {
             whileWaiting();
+            lastWaitStep = std::chrono::steady_clock::now();
         }
     }
 }
