@@ -1,6 +1,10 @@
 // Times searches over one catalogue the way the window runs them: point the data control at the
 // file, Refresh, FindFirst, then FindNext until NoMatch to count, then FindFirst again; and the
 // navigation steps that follow (a find and the three fields read). Used by bench/search_bench.sh.
+// The first search of each kind is the window's own (recherche over a runtime without a window),
+// and the longest its thread goes without running the event pump is printed as max_stall_ms:
+// from the search's start to the first pump, between two pumps, and from the last to its end;
+// max_stall_queued_ms is how much of that stall the thread spent waiting for a processor.
 //
 // search_bench READER CATALOGUE WORD cold           first search in a fresh process, a repeated
 //                                                   search, searches for new words, navigation
@@ -9,12 +13,18 @@
 //                                                   typed MS milliseconds later
 // Prints "name value" lines.
 
+#include "app/module3.h"
+#include "app/recherche.h"
+#include "app/shaped_form.h"
 #include "catalogue/catalogue_store.h"
 #include "catalogue/data_control.h"
+#include "fake_runtime.h"
+#include "temp_folder.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -58,6 +68,74 @@ double processorMilliseconds() {
                  double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     }
     return total;
+}
+
+// How long the calling thread has been runnable but waiting for a processor, from the kernel's
+// scheduler statistics (0 where it keeps none): the part of a stall that a busy machine, not the
+// program, is to blame for.
+double queuedMilliseconds() {
+    std::ifstream statistics("/proc/thread-self/schedstat");
+    double running = 0;
+    double waiting = 0;
+    statistics >> running >> waiting;
+    return waiting / 1e6;
+}
+
+// The window's search of a word in the catalogue base.MDB of the window's folder, with the
+// longest stretch its thread went without pumping events.
+class WatchedWindow {
+public:
+    explicit WatchedWindow(const std::filesystem::path& catalogue) {
+        std::filesystem::create_symlink(std::filesystem::absolute(catalogue), path());
+        window_.appPath = folder_.path().string();
+        window_.onDoEvents = [this] { pumped(); };
+    }
+
+    std::string path() const { return folder_.file("base.MDB").string(); }
+
+    // Answers the number of matches; throws CatalogueError with the message the window showed.
+    long search(const std::string& word) {
+        window_.text1 = word;
+        lastPump_ = Clock::now();
+        queuedAtLastPump_ = queuedMilliseconds();
+        Module1::recherche();
+        pumped();
+        if (!window_.boxes.empty()) {
+            throw catalogue::CatalogueError(window_.boxes.front());
+        }
+        return long(Module3::result.total);
+    }
+
+    // The longest stall, and how much of it the thread spent waiting for a processor.
+    double longestStallMilliseconds() const { return longestStall_; }
+    double longestStallQueuedMilliseconds() const { return longestStallQueued_; }
+
+private:
+    void pumped() {
+        const auto now = Clock::now();
+        const double queued = queuedMilliseconds();
+        const double stall = std::chrono::duration<double, std::milli>(now - lastPump_).count();
+        if (stall > longestStall_) {
+            longestStall_ = stall;
+            longestStallQueued_ = queued - queuedAtLastPump_;
+        }
+        lastPump_ = now;
+        queuedAtLastPump_ = queued;
+    }
+
+    TempFolder folder_;
+    FakeRuntime window_;
+    ShapedForm form_{window_};
+    Clock::time_point lastPump_;
+    double queuedAtLastPump_ = 0;
+    double longestStall_ = 0;
+    double longestStallQueued_ = 0;
+};
+
+// Prints the longest stall of the window's search.
+void printStall(const WatchedWindow& window) {
+    std::printf("max_stall_ms %.3f\nmax_stall_queued_ms %.3f\n", window.longestStallMilliseconds(),
+                window.longestStallQueuedMilliseconds());
 }
 
 // One search as the window runs it; answers the number of matches.
@@ -161,21 +239,25 @@ double copyFloorMilliseconds(const catalogue::CatalogueRows& rows) {
     return median(times);
 }
 
-void cold(const std::string& path, const std::string& criteria) {
+void cold(const std::filesystem::path& catalogue, const std::string& word) {
     const long rssBefore = statusKilobytes("VmRSS");
+    WatchedWindow window(catalogue);
+    const std::string path = window.path();
+    const std::string criteria = criteriaFor(word);
     catalogue::DataControl control;
     const double processorBefore = processorMilliseconds();
     auto start = Clock::now();
-    const long matches = search(control, path, criteria);
+    const long matches = window.search(word);
     std::printf("matches %ld\ncold_ms %.3f\ncold_processor_ms %.3f\n", matches,
                 millisecondsSince(start), processorMilliseconds() - processorBefore);
+    printStall(window);
     start = Clock::now();
     search(control, path, criteria);
     std::printf("repeated_ms %.3f\n", millisecondsSince(start));
-    for (const char* word : kNewWords) {
+    for (const char* newWord : kNewWords) {
         long found = 0;
-        const double milliseconds = newWordMilliseconds(control, path, word, found);
-        std::printf("new_word_ms %s %.3f %ld\n", word, milliseconds, found);
+        const double milliseconds = newWordMilliseconds(control, path, newWord, found);
+        std::printf("new_word_ms %s %.3f %ld\n", newWord, milliseconds, found);
     }
 
     catalogue::Recordset& records = control.Recordset();
@@ -197,13 +279,15 @@ void cold(const std::string& path, const std::string& criteria) {
     std::printf("floor_ms %.3f\n", copyFloorMilliseconds(table->rows()));
 }
 
-void preloaded(const std::string& path, const std::string& criteria, int waitMilliseconds) {
-    catalogue::PreloadCatalogue(path);
+void preloaded(const std::filesystem::path& catalogue, const std::string& word,
+               int waitMilliseconds) {
+    WatchedWindow window(catalogue);
+    catalogue::PreloadCatalogue(window.path());
     std::this_thread::sleep_for(std::chrono::milliseconds(waitMilliseconds));
-    catalogue::DataControl control;
     const auto start = Clock::now();
-    search(control, path, criteria);
+    window.search(word);
     std::printf("preloaded_ms %.3f\n", millisecondsSince(start));
+    printStall(window);
 }
 
 } // namespace
@@ -214,13 +298,11 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     catalogue::SetCatalogueReaderProgram(argv[1]);
-    const std::string path = argv[2];
-    const std::string criteria = criteriaFor(argv[3]);
     try {
         if (std::string(argv[4]) == "cold") {
-            cold(path, criteria);
+            cold(argv[2], argv[3]);
         } else {
-            preloaded(path, criteria, argc > 5 ? std::stoi(argv[5]) : 3000);
+            preloaded(argv[2], argv[3], argc > 5 ? std::stoi(argv[5]) : 3000);
         }
     } catch (const catalogue::CatalogueError& error) {
         std::fprintf(stderr, "%s\n", error.what());

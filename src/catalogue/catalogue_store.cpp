@@ -64,8 +64,11 @@ struct ReadJob {
             request.fileSize = file.size;
             request.limits = limits.value_or(LimitsForFile(file.size));
             CatalogueRows rows = ReadWithHelper(request, [this] { return cancelled.load(); });
-            result.set_value(std::make_shared<CatalogueTable>(sys::Utf8Of(request.file),
-                                                              request.table, std::move(rows)));
+            // Freed away from whoever drops it last: the window's thread, when a search replaces
+            // the table of a catalogue that changed.
+            result.set_value(std::shared_ptr<CatalogueTable>(
+                new CatalogueTable(sys::Utf8Of(request.file), request.table, std::move(rows)),
+                DeleteAway<CatalogueTable>));
         } catch (...) {
             result.set_exception(std::current_exception());
         }

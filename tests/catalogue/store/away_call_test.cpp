@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 using catalogue::CallAway;
 using namespace std::chrono_literals;
@@ -20,6 +21,12 @@ const auto kFarOff = [] { return std::chrono::steady_clock::now() + 10min; };
 struct Gate {
     std::promise<void> open;
     std::shared_future<void> opened = open.get_future().share();
+};
+
+// Tells which thread destroyed it.
+struct Doomed {
+    std::promise<std::thread::id> freedOn;
+    ~Doomed() { freedOn.set_value(std::this_thread::get_id()); }
 };
 
 } // namespace
@@ -62,4 +69,12 @@ TEST(AwayCallTest, ACallBlockedPastTheDeadlineIsGivenUpAndEndsOnItsOwn) {
     EXPECT_FALSE(answer.has_value());
     gate->open.set_value();
     ended->get_future().wait();
+}
+
+TEST(AwayCallTest, AnObjectDeletedAwayIsFreedOnAnotherThreadThanItsLastOwners) {
+    auto* doomed = new Doomed;
+    std::future<std::thread::id> freed = doomed->freedOn.get_future();
+    std::shared_ptr<Doomed> owner(doomed, catalogue::DeleteAway<Doomed>);
+    owner.reset();
+    EXPECT_NE(freed.get(), std::this_thread::get_id());
 }

@@ -279,3 +279,25 @@ TEST(RecordsetTest, FindsRunFromInsideAPauseOfAScanAnswerRight) {
     EXPECT_TRUE(replaced);
     EXPECT_EQ(records.Fields("cd").Value(), "s");
 }
+
+// A find through a large table lets the window pump its events as it goes: it pauses at least
+// once for every 4096 rows it tests one by one, whether it tests every row or only those holding
+// the filter's text.
+TEST(RecordsetTest, ALongScanPausesAtLeastOnceEveryFewThousandRowsTested) {
+    constexpr int kRows = 100'000;
+    std::vector<Row> rows;
+    for (int i = 0; i < kRows; ++i) {
+        rows.push_back(Row{"un jeu", std::to_string(i), "x"});
+    }
+    const auto table = tableOf(rows);
+    const std::string everyRow = "not Nom like '*rien*'";
+    const std::string rowsHoldingJeu = "Nom like '*jeu*' and cd like '9*'";
+    for (const std::string& criteria : {everyRow, rowsHoldingJeu}) {
+        int pauses = 0;
+        const catalogue::ScanPauseScope pausing([&] { ++pauses; });
+        Recordset records(table);
+        records.FindLast(criteria);
+        EXPECT_EQ(records.Fields("cd").Value(), "99999") << criteria;
+        EXPECT_GE(pauses, kRows / 4096) << criteria;
+    }
+}
