@@ -7,7 +7,10 @@ namespace {
 std::string list(std::initializer_list<std::int64_t> values) {
     std::string text;
     for (const std::int64_t value : values) {
-        text += (text.empty() ? "" : ",") + std::to_string(value);
+        if (!text.empty()) {
+            text += ',';
+        }
+        text += std::to_string(value);
     }
     return text;
 }
