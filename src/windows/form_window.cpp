@@ -2,6 +2,7 @@
 
 #include "shape/device_geometry.h"
 #include "windows/control_ids.h"
+#include "windows/owned_window.h"
 #include "windows/resource_ids.h"
 
 namespace win {
@@ -45,7 +46,7 @@ FormWindow::FormWindow(const DeviceScale& scale)
     : scale_(scale), skin_(ORVANE_BITMAP_SKIN, scale), litClose_(ORVANE_BITMAP_LIT_CLOSE, scale),
       litMinimise_(ORVANE_BITMAP_LIT_MINIMISE, scale), litHelp_(ORVANE_BITMAP_LIT_HELP, scale),
       litLeft_(ORVANE_BITMAP_LIT_LEFT, scale), litRight_(ORVANE_BITMAP_LIT_RIGHT, scale) {
-    registerClass(&FormWindow::Procedure);
+    registerClass(&OwnedWindowProcedure<FormWindow>);
     const SIZE size{scale.ToScreen(shape::kClientSize.width),
                     scale.ToScreen(shape::kClientSize.height)};
     const POINT place = centred(size);
@@ -137,20 +138,6 @@ bool FormWindow::SetCursorForPointer() const {
     }
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     return true;
-}
-
-LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(l);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr) {
-        return DefWindowProcW(window, message, w, l);
-    }
-    form->window_ = window;
-    return form->Handle(message, w, l);
 }
 
 LRESULT FormWindow::Handle(UINT message, WPARAM w, LPARAM l) {

@@ -61,7 +61,8 @@ public:
     CaptionLabel& Label8() { return *description_; }
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    template <typename Owner>
+    friend LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     void CreateControls();
     void Paint();

@@ -1,5 +1,6 @@
 #include "windows/picture_box.h"
 
+#include "windows/owned_window.h"
 #include "windows/tab_order.h"
 
 namespace win {
@@ -28,7 +29,7 @@ void registerClass(WNDPROC procedure) {
 PictureBox::PictureBox(HWND parent, int id, const RECT& box, const ScaledPicture& picture,
                        bool enabled, const std::wstring& name)
     : picture_(picture) {
-    registerClass(&PictureBox::Procedure);
+    registerClass(&OwnedWindowProcedure<PictureBox>);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     style |= enabled ? WS_TABSTOP : WS_DISABLED;
     window_ = CreateWindowExW(0, kClassName, name.c_str(), style, box.left, box.top,
@@ -50,20 +51,6 @@ void PictureBox::SetVisible(bool visible) {
 
 bool PictureBox::Visible() const {
     return (GetWindowLongW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-LRESULT CALLBACK PictureBox::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(l);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (box == nullptr) {
-        return DefWindowProcW(window, message, w, l);
-    }
-    box->window_ = window;
-    return box->Handle(message, w, l);
 }
 
 LRESULT PictureBox::Handle(UINT message, WPARAM w, LPARAM l) {

@@ -32,7 +32,8 @@ public:
     bool Visible() const;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    template <typename Owner>
+    friend LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     void Paint();
 

@@ -42,22 +42,8 @@ fail() {
     exit 1
 }
 
-start_x() {
-    local fifo=$WORK/display
-    Xvfb -displayfd 3 -screen 0 ${SCREEN_SIZE:-1024x768}x24 -nolisten tcp 3>"$fifo" 2>"$WORK/xvfb.log" &
-    PIDS+=($!)
-    local tries=0
-    until [ -s "$fifo" ]; do
-        tries=$((tries + 1)); [ $tries -gt 100 ] && fail "Xvfb did not start"
-        sleep 0.05
-    done
-    export DISPLAY=":$(head -n1 "$fifo")"
-    openbox >"$WORK/openbox.log" 2>&1 &
-    PIDS+=($!)
-    sleep 0.5
-    # After the window manager, which paints the root itself when it starts.
-    xsetroot -solid '#0000ff'
-}
+# shellcheck source=tests/e2e/x_display.sh
+source "$(dirname "${BASH_SOURCE[0]}")/x_display.sh"
 
 # Starts the program in the background with no locale, as on a freshly installed system: the
 # case where its accented titles are the hardest to get right. Its pid is in ORVANE_PID.

@@ -40,21 +40,8 @@ fail() {
     exit 1
 }
 
-start_x() {
-    local fifo=$WORK/display
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>"$WORK/xvfb.log" &
-    PIDS+=($!)
-    local tries=0
-    until [ -s "$fifo" ]; do
-        tries=$((tries + 1)); [ $tries -gt 100 ] && fail "Xvfb did not start"
-        sleep 0.05
-    done
-    export DISPLAY=":$(head -n1 "$fifo")"
-    openbox >"$WORK/openbox.log" 2>&1 &
-    PIDS+=($!)
-    sleep 0.5
-    xsetroot -solid '#0000ff'
-}
+# shellcheck source=tests/e2e/x_display.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../e2e/x_display.sh"
 
 # The desktop prefix is made once, under a lock, by whichever test comes first. Wine's server
 # is then started away from the test's own output, so that the processes it keeps do not hold
