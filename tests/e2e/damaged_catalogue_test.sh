@@ -5,6 +5,8 @@
 # (titled "Orvane") reports the damaged file, no helper is left and the program goes on. The
 # damaged catalogue, the demo catalogue cut here, replaces the good one once the program runs.
 source "$(dirname "$0")/x_session.sh"
+# shellcheck source=tests/e2e/close_spot.sh
+source "$(dirname "$0")/close_spot.sh"
 
 # The program and its helper in a folder of their own, with a good catalogue at first.
 app=$WORK/app
@@ -28,21 +30,8 @@ while [ ! -e '$WORK/released' ]; do printf a; sleep 0.1; done
 HELD
 chmod +x "$WORK/held-reader"
 # The close spot as the skin has it, unlit.
-convert "$(dirname "$0")/../../resources/skin.bmp" -crop 7x7+279+65 +repage "$WORK/dark.png"
+save_unlit_close_spot
 
-point_at() {
-    read -r ox oy < <(window_origin "$ID")
-    xdotool mousemove $((ox + $1)) $((oy + $2))
-}
-grab_close_spot() { grab_area "$ID" 7x7+279+65 "$1"; }
-spot_is_lit() {
-    grab_close_spot "$WORK/now.png"
-    [ "$(differing "$WORK/dark.png" "$WORK/now.png")" -gt 10 ]
-}
-spot_is_dark() {
-    grab_close_spot "$WORK/now.png"
-    [ "$(differing "$WORK/dark.png" "$WORK/now.png")" -eq 0 ]
-}
 reading() { pgrep -P "$ORVANE_PID" -f orvane-read-catalogue >/dev/null; }
 # Starts the program on the good catalogue, then puts the given helper (renamed into place: the
 # first may still run) and the damaged catalogue in their places and searches, so that the read

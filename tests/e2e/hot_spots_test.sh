@@ -4,12 +4,8 @@
 # back when activated; the close spot shows the about box and the program ends once it is
 # answered.
 source "$(dirname "$0")/x_session.sh"
-
-# Moves the pointer to window pixel (x, y).
-point_at() {
-    read -r ox oy < <(window_origin "$ID")
-    xdotool mousemove $((ox + $1)) $((oy + $2))
-}
+# shellcheck source=tests/e2e/close_spot.sh
+source "$(dirname "$0")/close_spot.sh"
 
 click_at() {
     point_at "$1" "$2"
@@ -17,22 +13,6 @@ click_at() {
     xdotool mousedown 1
     sleep 0.1
     xdotool mouseup 1
-}
-
-# Saves the upper-left quarter of the close spot's circle, as shown on the screen, into file
-# $1. The pointer rests below and right of it, so the pointer never hides any of it.
-grab_close_spot() {
-    grab_area "$ID" 7x7+279+65 "$1"
-}
-
-spot_is_lit() {
-    grab_close_spot "$WORK/now.png"
-    [ "$(differing "$WORK/dark.png" "$WORK/now.png")" -gt 10 ]
-}
-
-spot_is_dark() {
-    grab_close_spot "$WORK/now.png"
-    [ "$(differing "$WORK/dark.png" "$WORK/now.png")" -eq 0 ]
 }
 
 wm_state() {
@@ -59,7 +39,7 @@ wait "$ORVANE_PID" 2>/dev/null || true
 ORVANE_PID=$FIRST_PID
 
 # Hover highlight of the close spot, against the spot as the skin has it, unlit.
-convert "$(dirname "$0")/../../resources/skin.bmp" -crop 7x7+279+65 +repage "$WORK/dark.png"
+save_unlit_close_spot
 point_at 60 150
 eventually spot_is_dark || fail "the window does not show the close spot dark"
 point_at 290 76

@@ -5,6 +5,9 @@
 # start_from_medium, search_jeu, patiently, expect_live_window, reading, wait_for_read_end,
 # no_box, read_aloud.
 
+# shellcheck source=tests/e2e/close_spot.sh
+source "$(dirname "$0")/close_spot.sh"
+
 skip() {
     echo "SKIP: $*" >&2
     exit 77
@@ -15,7 +18,7 @@ skip() {
 [ -c /dev/fuse ] && [ -r /dev/fuse ] && [ -w /dev/fuse ] || skip "/dev/fuse cannot be used here"
 command -v fusermount3 >/dev/null || skip "fusermount3 is not installed"
 
-convert "$(dirname "$0")/../../resources/skin.bmp" -crop 7x7+279+65 +repage "$WORK/dark.png"
+save_unlit_close_spot
 DISC=$WORK/disc
 MOUNT=$WORK/mnt
 CONTROL=$WORK/medium-control
@@ -75,23 +78,6 @@ hold_stall() {
     local until=$((STALL_BEGAN + $1))
     while [ "$(date +%s)" -lt "$until" ]; do sleep 0.2; done
     [ "$(medium_says state)" = stalled ] || fail "the medium woke up by itself"
-}
-
-point_at() {
-    local ox oy
-    read -r ox oy < <(window_origin "$ID")
-    xdotool mousemove $((ox + $1)) $((oy + $2))
-}
-
-# The upper-left quarter of the close spot; dark.png holds it as the skin has it, unlit.
-grab_close_spot() { grab_area "$ID" 7x7+279+65 "$1"; }
-spot_is_lit() {
-    grab_close_spot "$WORK/now.png"
-    [ "$(differing "$WORK/dark.png" "$WORK/now.png")" -gt 10 ]
-}
-spot_is_dark() {
-    grab_close_spot "$WORK/now.png"
-    [ "$(differing "$WORK/dark.png" "$WORK/now.png")" -eq 0 ]
 }
 
 # Retries a check for up to ten seconds: the medium waits for the test, not the other way round.
