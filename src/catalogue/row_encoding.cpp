@@ -1,7 +1,5 @@
 #include "catalogue/row_encoding.h"
 
-#include "catalogue/filter/fold_case.h"
-
 #include <cstdint>
 #include <cstring>
 
@@ -89,13 +87,39 @@ bool recordFits(const char* at, const char* end, std::size_t foldedLength) {
 
 std::size_t RowEncoder::append(std::span<const std::optional<std::string_view>> values,
                                std::string& out) {
+    cells_.resize(values.size());
+    for (std::size_t column = 0; column < values.size(); ++column) {
+        cells_[column] = values[column] ? std::optional(CellText{*values[column]}) : std::nullopt;
+    }
+    return append(cells_, out);
+}
+
+std::string_view RowEncoder::fold(CellText value, char* to, filter::FoldedText& folded) {
+    changed_.clear();
+    if (!value.utf16) {
+        folded = filter::FoldInto(value.bytes, to, changed_);
+        return value.bytes;
+    }
+    // Kept at its largest size, so that it is never filled with zeros again.
+    if (original_.size() < filter::Utf16FoldRoom(value.bytes.size())) {
+        original_.resize(filter::Utf16FoldRoom(value.bytes.size()));
+    }
+    const filter::Utf16Fold fold =
+        filter::FoldUtf16Into(value.bytes, original_.data(), to, changed_);
+    folded = fold.folded;
+    return {original_.data(), std::size_t(fold.originalEnd - original_.data())};
+}
+
+std::size_t RowEncoder::append(std::span<const std::optional<CellText>> values, std::string& out) {
     foldedLengths_.resize(values.size());
     restoreLengths_.resize(values.size());
     std::size_t room = 0;
     for (const auto& value : values) {
-        room += value ? filter::FoldedRoom(value->size()) : 0;
+        room += !value         ? 0
+                : value->utf16 ? filter::Utf16FoldRoom(value->bytes.size())
+                               : filter::FoldedRoom(value->bytes.size());
     }
-    // Kept at its largest size, so that it is never filled with zeros again.
+    // Kept at its largest size too.
     if (folded_.size() < room) {
         folded_.resize(room);
     }
@@ -106,10 +130,9 @@ std::size_t RowEncoder::append(std::span<const std::optional<std::string_view>> 
         if (!values[column]) {
             continue;
         }
-        const std::string_view original = *values[column];
+        filter::FoldedText text{};
+        const std::string_view original = fold(*values[column], folded, text);
         textBytes += original.size();
-        changed_.clear();
-        const filter::FoldedText text = filter::FoldInto(original, folded, changed_);
         foldedLengths_[column] = std::size_t(text.end - folded);
         folded = text.end;
         const std::size_t restoreStart = restore_.size();
@@ -127,13 +150,9 @@ std::size_t RowEncoder::append(std::span<const std::optional<std::string_view>> 
     for (std::size_t column = 0; column < values.size(); ++column) {
         appendVarint(header_, values[column] ? restoreLengths_[column] : 0);
     }
-    const std::size_t foldedBytes = std::size_t(folded - folded_.data());
-    const std::size_t start = out.size();
-    out.resize(start + header_.size() + foldedBytes + restore_.size());
-    char* to = out.data() + start;
-    std::memcpy(to, header_.data(), header_.size());
-    std::memcpy(to + header_.size(), folded_.data(), foldedBytes);
-    std::memcpy(to + header_.size() + foldedBytes, restore_.data(), restore_.size());
+    out.append(header_);
+    out.append(folded_.data(), std::size_t(folded - folded_.data()));
+    out.append(restore_);
     return textBytes;
 }
 

@@ -11,6 +11,8 @@
 // records. A record that is not whole lists each differing byte as its distance from the previous
 // one (from the start, for the first) and the original byte.
 
+#include "catalogue/filter/fold_case.h"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -20,13 +22,26 @@
 
 namespace catalogue {
 
+// A value as the catalogue reader hands it over: UTF-8 text, or the UTF-16LE units a catalogue
+// file stores, decoded as they are folded.
+struct CellText {
+    std::string_view bytes;
+    bool utf16 = false;
+};
+
 class RowEncoder {
 public:
     // Appends the row to out; values holds one value per column, nullopt for a null. Answers the
-    // bytes of the values as read.
+    // bytes of the values as read, in UTF-8.
+    std::size_t append(std::span<const std::optional<CellText>> values, std::string& out);
     std::size_t append(std::span<const std::optional<std::string_view>> values, std::string& out);
 
 private:
+    // Folds a value at `to`, noting the bytes changed; answers it as read, in UTF-8, and its fold.
+    std::string_view fold(CellText value, char* to, filter::FoldedText& folded);
+
+    std::vector<std::optional<CellText>> cells_; // values given as UTF-8, as cells
+    std::string original_;                       // a UTF-16 value in UTF-8, kept at its largest
     std::vector<std::size_t> foldedLengths_;
     std::vector<std::size_t> restoreLengths_; // as the header writes them
     std::vector<std::size_t> changed_;        // offsets of the bytes folding changed

@@ -41,13 +41,22 @@ void storeNumber(std::string& out, std::size_t at, std::uint64_t value, int byte
 
 } // namespace
 
-void RowFrames::row(std::span<const std::optional<std::string_view>> values) {
+void RowFrames::openFrame() {
     if (frameRows_ == 0) {
         frameStart_ = bytes_.size();
         bytes_.append(kRowsHeaderBytes, 'B');
     }
-    encoder_.append(values, bytes_);
     ++frameRows_;
+}
+
+void RowFrames::row(std::span<const std::optional<CellText>> values) {
+    openFrame();
+    encoder_.append(values, bytes_);
+}
+
+void RowFrames::row(std::span<const std::optional<std::string_view>> values) {
+    openFrame();
+    encoder_.append(values, bytes_);
 }
 
 std::string_view RowFrames::close() {

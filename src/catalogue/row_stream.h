@@ -27,6 +27,7 @@ namespace catalogue {
 // one on each.
 class RowFrames {
 public:
+    void row(std::span<const std::optional<CellText>> values);
     void row(std::span<const std::optional<std::string_view>> values);
     // Bytes gathered so far.
     std::size_t size() const { return bytes_.size(); }
@@ -35,6 +36,8 @@ public:
     void clear();
 
 private:
+    void openFrame();
+
     RowEncoder encoder_;
     std::string bytes_;
     std::size_t frameStart_ = 0; // where the open frame's header lies, when it has rows

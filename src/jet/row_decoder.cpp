@@ -46,9 +46,10 @@ ByteSpan CalculatedResult(ByteSpan stored) {
 } // namespace
 
 RowDecoder::RowDecoder(const PageFile& file, const TableDefinition& table,
-                       std::vector<std::size_t> columns)
-    : file_(file), table_(table), layout_(file, table), text_(file.info()),
-      columns_(std::move(columns)), buffers_(columns_.size()), fields_(columns_.size()) {
+                       std::vector<std::size_t> columns, TextForm form)
+    : file_(file), table_(table), layout_(file, table), text_(file.info()), form_(form),
+      columns_(std::move(columns)), buffers_(columns_.size()), fields_(columns_.size()),
+      scratch_(columns_.size()) {
     for (const std::size_t index : columns_) {
         const Column& column = table.columns.at(index);
         if (!IsReadable(column)) {
@@ -56,6 +57,17 @@ RowDecoder::RowDecoder(const PageFile& file, const TableDefinition& table,
                                            TypeName(column) + ", que ce lecteur ne lit pas");
         }
     }
+}
+
+Field RowDecoder::TextField(ByteSpan stored, std::string& out) const {
+    if (form_ == TextForm::StoredUtf16) {
+        if (const std::optional<ByteSpan> units = text_.PlainUtf16(stored)) {
+            return {false,
+                    std::string_view(reinterpret_cast<const char*>(units->data()), units->size()),
+                    true};
+        }
+    }
+    return {false, std::string_view(out.data(), text_.Write(stored, out))};
 }
 
 void RowDecoder::DecodeField(const RowLayout::Row& row, std::size_t k) {
@@ -66,31 +78,28 @@ void RowDecoder::DecodeField(const RowLayout::Row& row, std::size_t k) {
         fields_[k] = {true, {}};
         return;
     }
-    std::size_t length = 0;
     switch (column.type) {
     case ColumnType::Boolean:
         out.assign(1, field.bit ? '1' : '0');
-        length = 1;
         break;
     case ColumnType::Text:
         if (!IsLongText(column)) {
-            length =
-                text_.Write(column.calculated ? CalculatedResult(field.bytes) : field.bytes, out);
-            break;
+            fields_[k] =
+                TextField(column.calculated ? CalculatedResult(field.bytes) : field.bytes, out);
+            return;
         }
         [[fallthrough]];
     case ColumnType::Memo: {
-        const ByteSpan value = ReadLongValue(file_, field.bytes, scratch_);
-        length = text_.Write(column.calculated ? CalculatedResult(value) : value, out);
-        break;
+        const ByteSpan value = ReadLongValue(file_, field.bytes, scratch_[k]);
+        fields_[k] = TextField(column.calculated ? CalculatedResult(value) : value, out);
+        return;
     }
     default:
         out.clear();
         AppendValueText(column.type, field.bytes, column.scale, out);
-        length = out.size();
         break;
     }
-    fields_[k] = {false, std::string_view(out.data(), length)};
+    fields_[k] = {false, out};
 }
 
 std::span<const Field> RowDecoder::Decode(ByteSpan bytes) {

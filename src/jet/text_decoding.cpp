@@ -211,17 +211,26 @@ TextDecoder::TextDecoder(const DatabaseInfo& info) : codePage_(nullptr) {
     }
 }
 
-std::size_t TextDecoder::Write(ByteSpan stored, std::string& buffer) const {
-    const bool utf16 =
-        codePage_ == nullptr && !(stored.size() >= 2 && stored[0] == kCompressedTextMark[0] &&
-                                  stored[1] == kCompressedTextMark[1]);
-    if (!utf16) {
-        buffer.clear();
-        Append(stored, buffer);
-        return buffer.size();
+bool TextDecoder::IsCompressed(ByteSpan stored) const {
+    return stored.size() >= 2 && stored[0] == kCompressedTextMark[0] &&
+           stored[1] == kCompressedTextMark[1];
+}
+
+std::optional<ByteSpan> TextDecoder::PlainUtf16(ByteSpan stored) const {
+    if (codePage_ != nullptr || IsCompressed(stored)) {
+        return std::nullopt;
     }
     if (stored.size() % 2 != 0) {
         throw FormatError::Damaged("un texte a un nombre impair d'octets");
+    }
+    return stored;
+}
+
+std::size_t TextDecoder::Write(ByteSpan stored, std::string& buffer) const {
+    if (!PlainUtf16(stored)) {
+        buffer.clear();
+        Append(stored, buffer);
+        return buffer.size();
     }
     if (buffer.size() < stored.size() / 2 * 3) {
         buffer.resize(stored.size() / 2 * 3);
@@ -232,8 +241,7 @@ std::size_t TextDecoder::Write(ByteSpan stored, std::string& buffer) const {
 void TextDecoder::Append(ByteSpan stored, std::string& out) const {
     if (codePage_ != nullptr) {
         AppendCodePage(stored, *codePage_, out);
-    } else if (stored.size() >= 2 && stored[0] == kCompressedTextMark[0] &&
-               stored[1] == kCompressedTextMark[1]) {
+    } else if (IsCompressed(stored)) {
         AppendCompressedUtf16(stored, out);
     } else {
         AppendUtf16(stored, out);

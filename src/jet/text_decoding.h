@@ -7,6 +7,7 @@
 #include "jet/database_page.h"
 #include "jet/little_endian.h"
 
+#include <optional>
 #include <string>
 
 namespace jet {
@@ -23,8 +24,13 @@ public:
     // are not cleared each time: buffer grows when the text needs more room. Answers the text's
     // length.
     std::size_t Write(ByteSpan stored, std::string& buffer) const;
+    // The units of text stored as plain UTF-16LE, neither compressed nor in a code page;
+    // nullopt for text stored otherwise. Damage when the units have an odd number of bytes.
+    std::optional<ByteSpan> PlainUtf16(ByteSpan stored) const;
 
 private:
+    bool IsCompressed(ByteSpan stored) const;
+
     const HighHalf* codePage_; // Jet 3 only
 };
 

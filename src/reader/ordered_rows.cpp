@@ -46,7 +46,7 @@ public:
         // Made here, so that a column the decoder refuses is refused before any thread starts.
         std::vector<jet::RowDecoder> decoders;
         for (std::size_t k = 0; k < threadCount_; ++k) {
-            decoders.emplace_back(database_.pages(), table_, columns_);
+            decoders.emplace_back(database_.pages(), table_, columns_, jet::TextForm::StoredUtf16);
         }
         std::vector<std::thread> threads;
         for (jet::RowDecoder& decoder : decoders) {
@@ -76,7 +76,7 @@ public:
 
 private:
     void work(jet::RowDecoder& decoder) {
-        std::vector<std::optional<std::string_view>> values(columns_.size());
+        std::vector<std::optional<catalogue::CellText>> values(columns_.size());
         std::vector<std::byte> pages(kPagesPerCopy * database_.pages().pageSize());
         for (;;) {
             const std::optional<std::size_t> run = takeRun();
@@ -98,7 +98,7 @@ private:
     }
 
     void readRun(std::size_t run, std::vector<std::byte>& copies, jet::RowDecoder& decoder,
-                 std::vector<std::optional<std::string_view>>& values, Run& slot) const {
+                 std::vector<std::optional<catalogue::CellText>>& values, Run& slot) const {
         const std::size_t first = run * kPagesPerRun;
         const std::size_t last = std::min(rows_.pages().size(), first + kPagesPerRun);
         for (std::size_t piece = first; piece < last; piece += kPagesPerCopy) {
@@ -127,8 +127,8 @@ private:
     }
 
     void readPages(std::size_t first, std::size_t last, const std::vector<std::byte>& copies,
-                   jet::RowDecoder& decoder, std::vector<std::optional<std::string_view>>& values,
-                   Run& slot) const {
+                   jet::RowDecoder& decoder,
+                   std::vector<std::optional<catalogue::CellText>>& values, Run& slot) const {
         const std::vector<std::uint32_t>& pages = rows_.pages();
         const std::size_t pageSize = database_.pages().pageSize();
         for (std::size_t page = first; page < last; ++page) {
@@ -138,7 +138,10 @@ private:
             slot.rows += rows_.ReadPageCopy(pages[page], copy, [&](jet::ByteSpan row) {
                 const std::span<const jet::Field> fields = decoder.Decode(row);
                 for (std::size_t k = 0; k < fields.size(); ++k) {
-                    values[k] = fields[k].null ? std::nullopt : std::optional(fields[k].text);
+                    values[k] =
+                        fields[k].null
+                            ? std::nullopt
+                            : std::optional(catalogue::CellText{fields[k].text, fields[k].utf16});
                 }
                 slot.frames.row(values);
             });

@@ -3,6 +3,7 @@
 #include "catalogue/filter/unicode_tables.h"
 #include "catalogue/filter/utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -98,7 +99,145 @@ char* foldAsciiRun(std::string_view text, std::size_t& pos, char* to,
     return to;
 }
 
+// The UTF-16 unit at k.
+char32_t unitAt(const char* bytes, std::size_t k) {
+    return char32_t(static_cast<unsigned char>(bytes[2 * k])) |
+           char32_t(static_cast<unsigned char>(bytes[2 * k + 1])) << 8;
+}
+
+bool isHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The character that starts at unit k of count, a surrogate pair taken whole and a surrogate
+// alone as U+FFFD; moves k past it.
+char32_t nextCharacter(const char* bytes, std::size_t count, std::size_t& k) {
+    const char32_t unit = unitAt(bytes, k++);
+    if (isHighSurrogate(unit) && k < count && isLowSurrogate(unitAt(bytes, k))) {
+        return 0x10000 + ((unit - 0xD800) << 10) + (unitAt(bytes, k++) - 0xDC00);
+    }
+    return isHighSurrogate(unit) || isLowSurrogate(unit) ? 0xFFFD : unit;
+}
+
+// Where the two texts of FoldUtf16Into stand.
+struct Utf16Cursor {
+    const char* const originalStart;
+    char* original;
+    char* folded;
+
+    void noteCapitals(unsigned mask, std::vector<std::size_t>& changed) const {
+        for (; mask != 0; mask &= mask - 1) {
+            changed.push_back(std::size_t(original - originalStart) +
+                              std::size_t(std::countr_zero(mask)));
+        }
+    }
+};
+
+#if defined(__SSE2__)
+// Writes the ASCII units among 16 bytes of units packed to bytes, and folded; answers how many
+// units lead before the first that is not ASCII.
+unsigned foldAsciiGroup(__m128i low, __m128i high, Utf16Cursor& at,
+                        std::vector<std::size_t>& changed) {
+    const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i asciiUnits =
+        _mm_packs_epi16(_mm_cmpeq_epi16(_mm_and_si128(low, nonAscii), zero),
+                        _mm_cmpeq_epi16(_mm_and_si128(high, nonAscii), zero));
+    const __m128i bytes = _mm_packus_epi16(low, high);
+    const __m128i capitals = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
+                                           _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at.original), bytes);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at.folded),
+                     _mm_or_si128(bytes, _mm_and_si128(capitals, _mm_set1_epi8(0x20))));
+    const auto ascii = unsigned(std::countr_one(unsigned(_mm_movemask_epi8(asciiUnits))));
+    at.noteCapitals(unsigned(_mm_movemask_epi8(capitals)) & ((1u << ascii) - 1), changed);
+    return ascii;
+}
+
+// Eight units from `bytes` on, of which only the first `units` (8, 4 or 0) are read: the others
+// are marked as not ASCII.
+__m128i unitGroup(const char* bytes, std::size_t units) {
+    const auto* at = reinterpret_cast<const __m128i*>(bytes);
+    const __m128i past = _mm_set1_epi16(static_cast<short>(0xFFFF));
+    switch (units) {
+    case 4:
+        return _mm_unpacklo_epi64(_mm_loadl_epi64(at), past);
+    case 8:
+        return _mm_loadu_si128(at);
+    default:
+        return past;
+    }
+}
+#endif
+
+// Writes the ASCII units from k on, as they are and folded; moves k to the first unit that is
+// not ASCII, or the end. Sixteen units go at a time, then eight, then four, then one; a group
+// that holds another unit is written whole and only its ASCII start kept, the room given leaving
+// space for the rest.
+void foldAsciiUnits(const char* bytes, std::size_t count, std::size_t& k, Utf16Cursor& at,
+                    std::vector<std::size_t>& changed) {
+#if defined(__SSE2__)
+    for (std::size_t step = 16; step >= 4; step /= 2) {
+        while (k + step <= count) {
+            const char* group = bytes + 2 * k;
+            const __m128i low = unitGroup(group, std::min<std::size_t>(step, 8));
+            const __m128i high = unitGroup(group + 16, step - std::min<std::size_t>(step, 8));
+            const unsigned ascii = foldAsciiGroup(low, high, at, changed);
+            at.original += ascii;
+            at.folded += ascii;
+            k += ascii;
+            if (ascii < step) {
+                return;
+            }
+        }
+    }
+#endif
+    for (; k < count && unitAt(bytes, k) < 0x80; ++k) {
+        const char c = static_cast<char>(unitAt(bytes, k));
+        *at.original = c;
+        *at.folded = foldAscii(c);
+        if (*at.folded != c) {
+            changed.push_back(std::size_t(at.original - at.originalStart));
+        }
+        ++at.original;
+        ++at.folded;
+    }
+}
+
 } // namespace
+
+Utf16Fold FoldUtf16Into(std::string_view units, char* original, char* folded,
+                        std::vector<std::size_t>& changed) {
+    const std::size_t count = units.size() / 2;
+    Utf16Cursor at{original, original, folded};
+    bool sameLengths = true;
+    for (std::size_t k = 0; k < count;) {
+        foldAsciiUnits(units.data(), count, k, at, changed);
+        if (k == count) {
+            break;
+        }
+        const char32_t character = nextCharacter(units.data(), count, k);
+        const char32_t fold =
+            character < 0x800 ? twoByteFolds()[character] : FoldCodePoint(character);
+        char* const start = at.original;
+        char* const foldStart = at.folded;
+        at.original = utf8::PutEncoded(character, at.original);
+        at.folded = utf8::PutEncoded(fold, at.folded);
+        if (at.original - start != at.folded - foldStart) {
+            sameLengths = false;
+        } else if (sameLengths) {
+            for (std::ptrdiff_t b = 0; b < at.original - start; ++b) {
+                if (start[b] != foldStart[b]) {
+                    changed.push_back(std::size_t(start + b - original));
+                }
+            }
+        }
+    }
+    return {at.original, {at.folded, sameLengths}};
+}
 
 // Runs of ASCII are folded in bulk and other characters one by one, rather than decoding
 // everything: the catalogue reader folds every cell of a large catalogue, and most text is ASCII.

@@ -28,4 +28,22 @@ struct FoldedText {
 // as every character keeps its length; once one does not, the offsets noted say nothing.
 FoldedText FoldInto(std::string_view utf8, char* to, std::vector<std::size_t>& changed);
 
+// The room FoldUtf16Into needs for each of its two texts, from that many bytes of UTF-16.
+constexpr std::size_t Utf16FoldRoom(std::size_t bytes) {
+    return 2 * bytes + 16;
+}
+
+struct Utf16Fold {
+    char* originalEnd; // the end of the text written as UTF-8
+    FoldedText folded;
+};
+
+// Decodes and folds in one pass the UTF-16LE units that catalogue files store, an even number
+// of bytes: writes the text as UTF-8 at `original` and folded at `folded`, each with
+// Utf16FoldRoom(units.size()) bytes of room, and notes in changed the offsets of the bytes of
+// the UTF-8 text that folding changed, as FoldInto does. A surrogate without its other half reads
+// as U+FFFD, as the file's reader reads it.
+Utf16Fold FoldUtf16Into(std::string_view units, char* original, char* folded,
+                        std::vector<std::size_t>& changed);
+
 } // namespace catalogue::filter

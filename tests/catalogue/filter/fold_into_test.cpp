@@ -1,6 +1,6 @@
-// Folding in bulk, sixteen ASCII bytes at a time, gives what folding each character alone gives,
-// and notes exactly the bytes it changed, wherever capitals and other letters fall against its
-// groups of bytes.
+// Folding in bulk, sixteen ASCII bytes or UTF-16 units at a time, gives what folding each
+// character alone gives, and notes exactly the bytes it changed, wherever capitals and other
+// letters fall against its groups of bytes.
 
 #include "catalogue/filter/fold_case.h"
 #include "catalogue/filter/unicode_tables.h"
@@ -46,6 +46,67 @@ TEST(FoldIntoTest, EveryPlaceAgainstTheGroupsFoldsAsOneCharacterAlone) {
                         }
                     }
                     ASSERT_EQ(changed, differing) << letter << " at " << at;
+                }
+            }
+        }
+    }
+}
+
+namespace {
+
+// Text as a catalogue file stores it: UTF-16LE units.
+std::string utf16Of(const std::u16string& units) {
+    std::string bytes;
+    for (const char16_t unit : units) {
+        bytes.push_back(char(unit & 0xFF));
+        bytes.push_back(char(unit >> 8));
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(FoldIntoTest, UnitsOfUtf16FoldAsTheirUtf8DoesWhereverTheyFall) {
+    struct Character {
+        std::u16string units;
+        std::string utf8; // as the file's reader reads it
+    };
+    const std::vector<Character> characters{
+        {u"Q", "Q"},
+        {u"É", "É"},
+        {u"Ω", "Ω"},
+        {u"\u212A", "\xE2\x84\xAA"},                           // Kelvin sign: folds shorter
+        {u"\U00010400", "\xF0\x90\x90\x80"},                   // beyond the first plane
+        {std::u16string(1, char16_t(0xD801)), "\xEF\xBF\xBD"}, // a high surrogate alone
+        {std::u16string(1, char16_t(0xDC00)), "\xEF\xBF\xBD"}, // a low surrogate alone
+    };
+    for (const Character& character : characters) {
+        for (std::size_t at = 0; at < 40; ++at) {
+            for (const std::size_t length : {at + 1, at + 9, std::size_t(48)}) {
+                const std::size_t place = std::min(at, length - 1);
+                std::u16string units(length, u'A');
+                units.replace(place, 1, character.units);
+                std::string text(length, 'A');
+                text.replace(place, 1, character.utf8);
+                const std::string stored = utf16Of(units);
+
+                std::string original(Utf16FoldRoom(stored.size()), '\0');
+                std::string out(Utf16FoldRoom(stored.size()), '\0');
+                std::vector<std::size_t> changed;
+                const Utf16Fold fold = FoldUtf16Into(stored, original.data(), out.data(), changed);
+                original.resize(std::size_t(fold.originalEnd - original.data()));
+                out.resize(std::size_t(fold.folded.end - out.data()));
+                ASSERT_EQ(original, text) << character.utf8 << " at " << at;
+                ASSERT_EQ(out, FoldCase(text)) << character.utf8 << " at " << at;
+                ASSERT_EQ(fold.folded.sameLengths, out.size() == text.size()) << at;
+                if (fold.folded.sameLengths) {
+                    std::vector<std::size_t> differing;
+                    for (std::size_t k = 0; k < text.size(); ++k) {
+                        if (out[k] != text[k]) {
+                            differing.push_back(k);
+                        }
+                    }
+                    ASSERT_EQ(changed, differing) << character.utf8 << " at " << at;
                 }
             }
         }

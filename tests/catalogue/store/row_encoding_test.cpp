@@ -73,3 +73,23 @@ TEST(RowEncodingTest, MalformedRowsAreRefusedWholeAndAddNothing) {
     EXPECT_FALSE(rows.appendEncodedRows(good, 2)) << "fewer rows than said";
     EXPECT_EQ(rows.rowCount(), 0u);
 }
+
+TEST(RowEncodingTest, UnitsOfUtf16AreEncodedAsTheirUtf8Is) {
+    // "Éte" with a character beyond the first plane, then a high surrogate alone, which reads
+    // as U+FFFD.
+    std::string stored;
+    for (const char16_t unit : u"\u00C9te\U00010400") {
+        stored += {char(unit & 0xFF), char(unit >> 8)};
+    }
+    stored.replace(stored.size() - 2, 2, "\x01\xD8"); // the final null becomes a surrogate
+    const std::string text = "Éte\xF0\x90\x90\x80\xEF\xBF\xBD";
+    using Cells = std::array<std::optional<catalogue::CellText>, 2>;
+    catalogue::RowEncoder encoder;
+    std::string fromUnits;
+    const std::size_t unitsRead = encoder.append(
+        Cells{catalogue::CellText{stored, true}, catalogue::CellText{"Jeu"}}, fromUnits);
+    std::string fromText;
+    const std::size_t textRead = encoder.append(Row{text, "Jeu"}, fromText);
+    EXPECT_EQ(fromUnits, fromText);
+    EXPECT_EQ(unitsRead, textRead);
+}
