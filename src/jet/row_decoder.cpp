@@ -67,7 +67,9 @@ Field RowDecoder::TextField(ByteSpan stored, std::string& out) const {
                     true};
         }
     }
-    return {false, std::string_view(out.data(), text_.Write(stored, out))};
+    // Written first: writing may move the buffer.
+    const std::size_t length = text_.Write(stored, out);
+    return {false, std::string_view(out.data(), length)};
 }
 
 void RowDecoder::DecodeField(const RowLayout::Row& row, std::size_t k) {
