@@ -8,8 +8,6 @@ namespace jet_writer {
 
 namespace {
 
-constexpr std::size_t columnEntrySize = 25;
-
 std::uint8_t ColumnFlags(const TableSchema& schema, const ColumnDefinition& column) {
     std::uint8_t flags = jet::column_flag::kNullable;
     if (IsFixedLength(column.type)) {
