@@ -16,6 +16,11 @@ constexpr char32_t kReplacement = 0xfffd;
 // The word-at-a-time ASCII checks read UTF-16LE units in the machine's own order.
 static_assert(std::endian::native == std::endian::little);
 
+bool IsCompressed(ByteSpan stored) {
+    return stored.size() >= 2 && stored[0] == kCompressedTextMark[0] &&
+           stored[1] == kCompressedTextMark[1];
+}
+
 bool IsHighSurrogate(char32_t unit) {
     return unit >= 0xd800 && unit <= 0xdbff;
 }
@@ -209,11 +214,6 @@ TextDecoder::TextDecoder(const DatabaseInfo& info) : codePage_(nullptr) {
                                        std::to_string(info.codePage) +
                                        ", que ce lecteur ne connaît pas");
     }
-}
-
-bool TextDecoder::IsCompressed(ByteSpan stored) const {
-    return stored.size() >= 2 && stored[0] == kCompressedTextMark[0] &&
-           stored[1] == kCompressedTextMark[1];
 }
 
 std::optional<ByteSpan> TextDecoder::PlainUtf16(ByteSpan stored) const {

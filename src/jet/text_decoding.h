@@ -29,8 +29,6 @@ public:
     std::optional<ByteSpan> PlainUtf16(ByteSpan stored) const;
 
 private:
-    bool IsCompressed(ByteSpan stored) const;
-
     const HighHalf* codePage_; // Jet 3 only
 };
 
