@@ -43,8 +43,6 @@ bool sameTable(const std::string& a, const std::string& b) {
     });
 }
 
-using TableResult = std::shared_future<std::shared_ptr<CatalogueTable>>;
-
 // One read on a thread of its own. The thread holds the job, so that a read given up or replaced
 // goes on alone until its helper is abandoned, however long its medium keeps it.
 struct ReadJob {
@@ -54,6 +52,7 @@ struct ReadJob {
     std::promise<sys::FileIdentity> identity;
     std::promise<std::shared_ptr<CatalogueTable>> result;
     std::atomic<bool> cancelled = false;
+    const std::shared_ptr<TableReading> reading = std::make_shared<TableReading>();
 
     void run() {
         // Whatever goes wrong here, running out of memory included, goes to whoever waits for
@@ -63,7 +62,8 @@ struct ReadJob {
             identity.set_value(file);
             request.fileSize = file.size;
             request.limits = limits.value_or(LimitsForFile(file.size));
-            CatalogueRows rows = ReadWithHelper(request, [this] { return cancelled.load(); });
+            CatalogueRows rows =
+                ReadWithHelper(request, [this] { return cancelled.load(); }, *reading);
             // Freed away from whoever drops it last: the window's thread, when a search replaces
             // the table of a catalogue that changed.
             result.set_value(std::shared_ptr<CatalogueTable>(
@@ -72,6 +72,8 @@ struct ReadJob {
         } catch (...) {
             result.set_exception(std::current_exception());
         }
+        reading->Disconnect();
+        reading->Ended();
     }
 };
 
@@ -88,9 +90,9 @@ class Store {
 public:
     ~Store() { cancel(); }
 
-    std::shared_ptr<CatalogueTable> open(const std::filesystem::path& path,
-                                         const std::string& table,
-                                         const std::function<void()>& whileWaiting) {
+    // The table, whole or, with wholeOnly false, once its helper has opened it.
+    TableSource open(const std::filesystem::path& path, const std::string& table,
+                     const std::function<void()>& whileWaiting, bool wholeOnly) {
         const Deadline deadline = this->deadline();
         const auto identity =
             CallAway([path] { return sys::IdentifyFile(path); }, deadline, whileWaiting);
@@ -103,10 +105,16 @@ public:
             }
             // A copy: a read started while this one waits takes read_'s place.
             const Read read = *read_;
+            if (!wholeOnly) {
+                AwaitUntil(read.job->reading->openedOrEnded(), Deadline::max(), whileWaiting);
+                if (read.result.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+                    return TableSource{nullptr, pendingOf(read)};
+                }
+            }
             AwaitUntil(read.result, Deadline::max(), whileWaiting);
             try {
                 // A failed read stays kept too: the same unchanged file fails the same way.
-                return read.result.get();
+                return TableSource{read.result.get(), nullptr};
             } catch (const CatalogueUnavailable&) {
                 // Unless it said nothing of the file: the next search reads it again.
                 forget(read.job);
@@ -148,6 +156,13 @@ private:
             throw MediumNotAnswering(identity.path);
         }
         return read_->identity.get() == identity;
+    }
+
+    std::shared_ptr<PendingTable> pendingOf(const Read& read) {
+        const std::weak_ptr<ReadJob> job = read.job;
+        return std::make_shared<PendingTable>(
+            read.result, read.job->reading, read.job->request.fields, sys::Utf8Of(read.path),
+            read.table, [this, job] { forget(job.lock()); });
     }
 
     void forget(const std::shared_ptr<ReadJob>& job) {
@@ -220,7 +235,12 @@ void PreloadCatalogue(const std::string& path) {
 std::shared_ptr<CatalogueTable> OpenCatalogueTable(const std::string& path,
                                                    const std::string& table,
                                                    const std::function<void()>& whileWaiting) {
-    return store().open(sys::PathFromUtf8(path), table, whileWaiting);
+    return store().open(sys::PathFromUtf8(path), table, whileWaiting, true).whole;
+}
+
+TableSource OpenCatalogueSource(const std::string& path, const std::string& table,
+                                const std::function<void()>& whileWaiting) {
+    return store().open(sys::PathFromUtf8(path), table, whileWaiting, false);
 }
 
 std::size_t CatalogueReadCount() {

@@ -11,6 +11,7 @@
 // window's event pump. Paths are UTF-8.
 
 #include "catalogue/catalogue_table.h"
+#include "catalogue/pending_table.h"
 #include "catalogue/read_watchdog.h"
 #include "catalogue/reader_limits.h"
 
@@ -38,6 +39,18 @@ void CheckCatalogueFile(const std::string& path, const std::function<void()>& wh
 std::shared_ptr<CatalogueTable> OpenCatalogueTable(const std::string& path,
                                                    const std::string& table,
                                                    const std::function<void()>& whileWaiting = {});
+
+// The rows of a table as a recordset opens them: the whole table when it is held, or else one
+// whose rows the helper is still sending, once it has opened the table.
+struct TableSource {
+    std::shared_ptr<CatalogueTable> whole;
+    std::shared_ptr<PendingTable> pending;
+};
+
+// As OpenCatalogueTable, but without waiting for the rows: a failure found in them comes from
+// the pending table.
+TableSource OpenCatalogueSource(const std::string& path, const std::string& table,
+                                const std::function<void()>& whileWaiting = {});
 
 // How many times a catalogue table was read from its file since the program started.
 std::size_t CatalogueReadCount();

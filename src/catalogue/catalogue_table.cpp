@@ -6,11 +6,36 @@
 
 namespace catalogue {
 
+std::string DescribeTable(const std::string& file, const std::string& table) {
+    return "la table " + Quoted(table) + " du fichier " + Quoted(file);
+}
+
+std::size_t ColumnIndexOf(const std::vector<std::string>& columns, std::string_view name,
+                          const std::string& described) {
+    const std::string folded = filter::FoldCase(name);
+    for (std::size_t index = 0; index < columns.size(); ++index) {
+        if (filter::FoldCase(columns[index]) == folded) {
+            return index;
+        }
+    }
+    throw CatalogueError("Le champ " + Quoted(name) + " est absent de " + described + ".");
+}
+
+filter::BoundFilter BindCriteria(const std::string& criteria,
+                                 const std::vector<std::string>& columns,
+                                 const std::string& described) {
+    try {
+        return filter::Filter::Parse(criteria).Bind(columns);
+    } catch (const filter::FilterError& error) {
+        throw CatalogueError("Recherche impossible dans " + described + " : " + error.what());
+    }
+}
+
 CatalogueTable::CatalogueTable(std::string file, std::string name, CatalogueRows rows)
     : file_(std::move(file)), name_(std::move(name)), rows_(std::move(rows)) {}
 
 std::string CatalogueTable::describe() const {
-    return "la table " + Quoted(name_) + " du fichier " + Quoted(file_);
+    return DescribeTable(file_, name_);
 }
 
 const std::shared_ptr<MatchList>& CatalogueTable::matches(const std::string& criteria) {
@@ -20,12 +45,9 @@ const std::shared_ptr<MatchList>& CatalogueTable::matches(const std::string& cri
             return filters_.front().second;
         }
     }
-    try {
-        filter::BoundFilter bound = filter::Filter::Parse(criteria).Bind(rows_.columnNames());
-        filters_.emplace_front(criteria, std::make_shared<MatchList>(rows_, std::move(bound)));
-    } catch (const filter::FilterError& error) {
-        throw CatalogueError("Recherche impossible dans " + describe() + " : " + error.what());
-    }
+    filters_.emplace_front(criteria,
+                           std::make_shared<MatchList>(
+                               rows_, BindCriteria(criteria, rows_.columnNames(), describe())));
     if (filters_.size() > kKeptFilters) {
         filters_.pop_back();
     }
@@ -33,14 +55,7 @@ const std::shared_ptr<MatchList>& CatalogueTable::matches(const std::string& cri
 }
 
 std::size_t CatalogueTable::columnIndex(std::string_view name) const {
-    const std::string folded = filter::FoldCase(name);
-    const std::vector<std::string>& columns = rows_.columnNames();
-    for (std::size_t index = 0; index < columns.size(); ++index) {
-        if (filter::FoldCase(columns[index]) == folded) {
-            return index;
-        }
-    }
-    throw CatalogueError("Le champ " + Quoted(name) + " est absent de " + describe() + ".");
+    return ColumnIndexOf(rows_.columnNames(), name, describe());
 }
 
 } // namespace catalogue

@@ -11,8 +11,21 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace catalogue {
+
+// A French phrase naming a table and its file, for messages.
+std::string DescribeTable(const std::string& file, const std::string& table);
+// The index of a column, letter case ignored; throws CatalogueError naming the table, described
+// as DescribeTable does, when there is none.
+std::size_t ColumnIndexOf(const std::vector<std::string>& columns, std::string_view name,
+                          const std::string& described);
+// The filter parsed and bound to the columns; throws CatalogueError for a malformed filter or
+// one naming a field the table lacks.
+filter::BoundFilter BindCriteria(const std::string& criteria,
+                                 const std::vector<std::string>& columns,
+                                 const std::string& described);
 
 class CatalogueTable {
 public:

@@ -10,7 +10,7 @@ void DataControl::Refresh(const std::function<void()>& whileReading) {
         CheckCatalogueFile(DatabaseName, whileReading);
         return;
     }
-    catalogue::Recordset fresh(OpenCatalogueTable(DatabaseName, RecordSource, whileReading));
+    catalogue::Recordset fresh(OpenCatalogueSource(DatabaseName, RecordSource, whileReading));
     // Assigned in place: a reference taken earlier from Recordset() sees the new recordset.
     if (recordset_) {
         *recordset_ = std::move(fresh);

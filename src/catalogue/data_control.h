@@ -4,7 +4,9 @@
 // Refresh opens the database named by DatabaseName and, when RecordSource names a table, builds
 // a new recordset over that table's rows. A catalogue's rows are read once and kept while its
 // file stays the same, so repeated Refreshes are cheap.
-// A Refresh that fails throws CatalogueError and leaves the previous recordset current.
+// A Refresh that fails throws CatalogueError and leaves the previous recordset current. A table
+// whose rows are still being read is opened once its reading helper has opened it: a failure
+// found later in its rows comes from the finds and fields of the recordset.
 
 #include "catalogue/catalogue_error.h"
 #include "catalogue/recordset.h"

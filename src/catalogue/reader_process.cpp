@@ -58,7 +58,7 @@ std::vector<std::string> argumentsOf(const ReaderRequest& request) {
     case sys::ExitStatus::Way::MediumFailed:
         throw unavailable(file, "son support signale une erreur de lecture");
     case sys::ExitStatus::Way::EndedFromOutside:
-        throw unavailable(file, "sa lecture a été interrompue");
+        throw ReadInterrupted(file);
     default:
         throw damaged(file, "sa lecture s'est arrêtée avant la fin");
     }
@@ -146,17 +146,43 @@ void receiveRest(sys::ChildProcess& helper, RowStreamReader& stream) {
     }
 }
 
+// The helper, reachable through reading for as long as it lives: other threads ask it for the
+// matches of their filters.
+class HelperLine {
+public:
+    HelperLine(TableReading& reading, const ReaderRequest& request)
+        : reading_(reading), helper_(start(request)) {
+        reading_.Connect([this](std::string_view bytes) { return helper_.Send(bytes); });
+    }
+    ~HelperLine() { reading_.Disconnect(); }
+    HelperLine(const HelperLine&) = delete;
+    HelperLine& operator=(const HelperLine&) = delete;
+
+    sys::ChildProcess& helper() const { return helper_; }
+
+private:
+    TableReading& reading_;
+    mutable sys::ChildProcess helper_;
+};
+
 } // namespace
 
 CatalogueUnavailable MediumNotAnswering(const std::filesystem::path& file) {
     return unavailable(file, "son support ne répond pas");
 }
 
-CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<bool()>& cancelled) {
+CatalogueUnavailable ReadInterrupted(const std::filesystem::path& file) {
+    return unavailable(file, "sa lecture a été interrompue");
+}
+
+CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<bool()>& cancelled,
+                             TableReading& reading) {
     // A hint: the rows take about half the file, whose text is mostly UTF-16, kept here in UTF-8.
     CatalogueRows rows(request.fields, request.fileSize / 2);
-    RowStreamReader stream(rows);
-    sys::ChildProcess helper = start(request);
+    RowStreamReader stream(rows, [&reading] { reading.Opened(); },
+                           [&reading](FilterAnswer answer) { reading.Answered(std::move(answer)); });
+    const HelperLine line(reading, request);
+    sys::ChildProcess& helper = line.helper();
     ReadWatchdog watchdog(request.patience, Clock::now(), helper.ProcessorTime());
     receive(helper, stream, watchdog, request, cancelled);
     awaitEnd(helper, stream, watchdog, request.file);

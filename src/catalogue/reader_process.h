@@ -11,6 +11,7 @@
 #include "catalogue/catalogue_rows.h"
 #include "catalogue/read_watchdog.h"
 #include "catalogue/reader_limits.h"
+#include "catalogue/table_reading.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -40,8 +41,13 @@ class ReaderNotStarted : public CatalogueUnavailable {
 
 // The file's medium gave nothing for longer than a read waits.
 CatalogueUnavailable MediumNotAnswering(const std::filesystem::path& file);
+// The read was given up for another before it ended.
+CatalogueUnavailable ReadInterrupted(const std::filesystem::path& file);
 
-// Throws CatalogueError (ReaderNotStarted among them), or ReadCancelled.
-CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<bool()>& cancelled);
+// Tells reading when the helper has opened the table and what it answers, and lets other threads
+// ask it through reading while it runs; disconnects it before returning. Throws CatalogueError
+// (ReaderNotStarted among them), or ReadCancelled.
+CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<bool()>& cancelled,
+                             TableReading& reading);
 
 } // namespace catalogue

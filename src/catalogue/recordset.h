@@ -7,7 +7,13 @@
 // finds nothing sets NoMatch and leaves the current record where it was, so the next find in
 // either direction starts from the last record found. A fresh recordset stands on its first row
 // (or on none when the table is empty).
+//
+// A recordset may be opened over a table whose rows are still being read: its finds are then
+// answered from the reading helper's answers, and the rows they find shown from them, until the
+// whole table has come; anything those answers do not hold waits for it. A failure found in the
+// rows is thrown by the find or field that needed them.
 
+#include "catalogue/catalogue_store.h"
 #include "catalogue/catalogue_table.h"
 
 #include <cstddef>
@@ -32,6 +38,7 @@ private:
 class Recordset {
 public:
     explicit Recordset(std::shared_ptr<CatalogueTable> table);
+    explicit Recordset(TableSource source);
 
     // Each throws CatalogueError for a malformed filter or one naming a field the table lacks.
     void FindFirst(const std::string& criteria);
@@ -50,10 +57,18 @@ private:
     static constexpr std::size_t kNoRecord = static_cast<std::size_t>(-1);
 
     template <typename How> void find(const std::string& criteria, How how);
+    template <typename How> void findAnswered(const std::string& criteria, How how);
     void settle(std::optional<std::size_t> found);
+    // Takes the whole table over from the pending one once it is read; false while it is not.
+    bool wholeTaken() const;
+    void takeWhole(std::shared_ptr<CatalogueTable> table) const;
+    std::string describe() const;
 
-    std::shared_ptr<CatalogueTable> table_;
-    std::size_t current_ = kNoRecord;
+    // Exactly one of them is set; the pending table gives way to the whole one, when a field is
+    // read among other times.
+    mutable std::shared_ptr<CatalogueTable> table_;
+    mutable std::shared_ptr<PendingTable> pending_;
+    mutable std::size_t current_ = kNoRecord;
     bool noMatch_ = false;
 };
 
