@@ -48,6 +48,7 @@ public:
         for (std::size_t k = 0; k < threadCount_; ++k) {
             decoders.emplace_back(database_.pages(), table_, columns_, jet::TextForm::StoredUtf16);
         }
+        out.opened();
         std::vector<std::thread> threads;
         for (jet::RowDecoder& decoder : decoders) {
             threads.emplace_back([this, &decoder] { work(decoder); });

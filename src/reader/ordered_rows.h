@@ -18,7 +18,8 @@ namespace reader {
 // Copies the file's bytes from an offset into a buffer, as sys::MappedFile::CopyOut does.
 using CopyOut = std::function<void(std::uint64_t offset, std::span<std::byte> into)>;
 
-// Sends every row of the table, with the fields of these columns, then checks the row count the
+// Says the table open once its columns are accepted, sends every row of the table, with the
+// fields of these columns, then checks the row count the
 // table declares; answers it. The table's data pages are taken with copyOut into each thread's
 // buffer; what rows point to elsewhere is read from the database's bytes. The first failure in
 // the table's order is thrown once every thread has stopped; the rows before it are sent.
