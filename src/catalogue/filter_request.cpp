@@ -43,6 +43,14 @@ bool FilterRequestReader::feed(std::string_view bytes) {
     return !malformed_;
 }
 
+std::size_t FilterRequestReader::lacking() const {
+    if (pending_.size() < kHeaderBytes) {
+        return kHeaderBytes - pending_.size();
+    }
+    const std::size_t whole = kHeaderBytes + numberAt(pending_, 5);
+    return whole > pending_.size() ? whole - pending_.size() : 1;
+}
+
 bool FilterRequestReader::readRequest() {
     if (pending_.empty()) {
         return false;

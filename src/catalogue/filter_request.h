@@ -32,6 +32,9 @@ public:
     // Takes the next bytes; false once the requests are malformed, when no more are read.
     bool feed(std::string_view bytes);
     bool malformed() const { return malformed_; }
+    // How many more bytes the request begun needs to be whole, at least 1: a reader of a pipe
+    // that asks for no more never waits for bytes the writer has no reason to send yet.
+    std::size_t lacking() const;
     // The requests read whole so far and not yet taken, in order.
     std::deque<AskedFilter>& requests() { return requests_; }
 

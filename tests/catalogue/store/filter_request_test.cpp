@@ -28,12 +28,15 @@ TEST(FilterRequestTest, RequestsComeBackWholeWhereverTheBytesAreCut) {
 TEST(FilterRequestTest, ARequestIsTakenOnlyOnceWhole) {
     const std::string bytes = FilterRequest(3, "Nom like 'a*'");
     FilterRequestReader reader;
-    for (const char byte : bytes.substr(0, bytes.size() - 1)) {
-        ASSERT_TRUE(reader.feed(std::string_view(&byte, 1)));
+    for (std::size_t at = 0; at + 1 < bytes.size(); ++at) {
+        EXPECT_EQ(reader.lacking(), at < 9 ? 9 - at : bytes.size() - at);
+        ASSERT_TRUE(reader.feed(bytes.substr(at, 1)));
         EXPECT_TRUE(reader.requests().empty());
     }
+    EXPECT_EQ(reader.lacking(), 1u);
     reader.feed(bytes.substr(bytes.size() - 1));
     ASSERT_EQ(reader.requests().size(), 1u);
+    EXPECT_EQ(reader.lacking(), 9u) << "the next request's start";
     reader.requests().pop_front();
     EXPECT_TRUE(reader.requests().empty()) << "a request is taken once";
 }
