@@ -110,9 +110,7 @@ std::string_view RowEncoder::fold(CellText value, char* to, filter::FoldedText& 
     return {original_.data(), std::size_t(fold.originalEnd - original_.data())};
 }
 
-std::size_t RowEncoder::append(std::span<const std::optional<CellText>> values, std::string& out) {
-    foldedLengths_.resize(values.size());
-    restoreLengths_.resize(values.size());
+char* RowEncoder::foldingRoom(std::span<const std::optional<CellText>> values) {
     std::size_t room = 0;
     for (const auto& value : values) {
         room += !value         ? 0
@@ -123,7 +121,28 @@ std::size_t RowEncoder::append(std::span<const std::optional<CellText>> values, 
     if (folded_.size() < room) {
         folded_.resize(room);
     }
-    char* folded = folded_.data();
+    return folded_.data();
+}
+
+void RowEncoder::fold(std::span<const std::optional<CellText>> values,
+                      std::span<std::optional<std::string_view>> folded) {
+    char* to = foldingRoom(values);
+    for (std::size_t column = 0; column < values.size(); ++column) {
+        if (!values[column]) {
+            folded[column] = std::nullopt;
+            continue;
+        }
+        filter::FoldedText text{};
+        fold(*values[column], to, text);
+        folded[column] = std::string_view(to, std::size_t(text.end - to));
+        to = text.end;
+    }
+}
+
+std::size_t RowEncoder::append(std::span<const std::optional<CellText>> values, std::string& out) {
+    foldedLengths_.resize(values.size());
+    restoreLengths_.resize(values.size());
+    char* folded = foldingRoom(values);
     restore_.clear();
     std::size_t textBytes = 0;
     for (std::size_t column = 0; column < values.size(); ++column) {

@@ -35,8 +35,14 @@ public:
     // bytes of the values as read, in UTF-8.
     std::size_t append(std::span<const std::optional<CellText>> values, std::string& out);
     std::size_t append(std::span<const std::optional<std::string_view>> values, std::string& out);
+    // Folds the row's values as append folds them, without encoding the row: folded gets one
+    // value per column, nullopt for a null, valid until the next call.
+    void fold(std::span<const std::optional<CellText>> values,
+              std::span<std::optional<std::string_view>> folded);
 
 private:
+    // Room in folded_ for the values folded; answers its start.
+    char* foldingRoom(std::span<const std::optional<CellText>> values);
     // Folds a value at `to`, noting the bytes changed; answers it as read, in UTF-8, and its fold.
     std::string_view fold(CellText value, char* to, filter::FoldedText& folded);
 

@@ -1,15 +1,21 @@
 #include "catalogue/row_stream.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
+#include <limits>
 
 namespace catalogue {
 namespace {
 
-constexpr std::string_view kHeader = "ORVCAT2\n";
+constexpr std::string_view kHeader = "ORVCAT3\n";
 // A rows frame's header: its letter, its row count, its length.
 constexpr std::size_t kRowsHeaderBytes = 9;
 constexpr std::size_t kFlushBytes = 64 * 1024;
+// A frame of a length and what follows: its letter and the length.
+constexpr std::size_t kLengthHeaderBytes = 5;
+// An answer's numbers before its matches: the request, the table's rows, the match count.
+constexpr std::size_t kAnswerStartBytes = 4 + 8 + 4;
 
 void appendNumber(std::string& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
@@ -37,6 +43,31 @@ void storeNumber(std::string& out, std::size_t at, std::uint64_t value, int byte
     for (int i = 0; i < bytes; ++i) {
         out[at + std::size_t(i)] = char((value >> (8 * i)) & 0xFF);
     }
+}
+
+// The body of an answer frame into answer, whose shown rows are empty; false when it is malformed.
+bool readAnswerBody(std::string_view body, FilterAnswer& answer) {
+    if (body.size() < kAnswerStartBytes) {
+        return false;
+    }
+    answer.request = std::uint32_t(numberAt(body, 0, 4));
+    answer.tableRows = numberAt(body, 4, 8);
+    const std::uint64_t count = numberAt(body, 12, 4);
+    const std::size_t afterStart = body.size() - kAnswerStartBytes;
+    if (afterStart / 4 < count || afterStart - 4 * count < 4) {
+        return false;
+    }
+    answer.matches.reserve(count);
+    std::size_t at = kAnswerStartBytes;
+    for (std::uint64_t k = 0; k < count; ++k, at += 4) {
+        const auto row = std::uint32_t(numberAt(body, at, 4));
+        if (row >= answer.tableRows || (!answer.matches.empty() && row <= answer.matches.back())) {
+            return false;
+        }
+        answer.matches.push_back(row);
+    }
+    const std::uint64_t shown = numberAt(body, at, 4);
+    return shown <= count && answer.shown.appendEncodedRows(body.substr(at + 4), shown);
 }
 
 } // namespace
@@ -76,6 +107,11 @@ void RowFrames::clear() {
 RowStreamWriter::RowStreamWriter(std::function<void(std::string_view)> sink)
     : sink_(std::move(sink)), buffer_(kHeader) {}
 
+void RowStreamWriter::opened() {
+    buffer_.push_back('O');
+    flush();
+}
+
 void RowStreamWriter::row(std::span<const std::optional<std::string_view>> values) {
     frames_.row(values);
     if (frames_.size() >= kFlushBytes) {
@@ -113,6 +149,29 @@ std::string RowStreamWriter::UnavailableFrame(std::string_view message) {
     return frameOf('U', message);
 }
 
+void RowStreamWriter::answer(const EncodedFilterAnswer& answer) {
+    assert(answer.shownCount <= answer.matches.size());
+    const std::size_t length =
+        kAnswerStartBytes + 4 * answer.matches.size() + 4 + answer.shownRows.size();
+    // A catalogue file holds far fewer rows than would make this too long.
+    assert(length <= std::numeric_limits<std::uint32_t>::max());
+    flush();
+    std::string start(1, 'M');
+    start.reserve(kLengthHeaderBytes + length - answer.shownRows.size());
+    appendNumber(start, length, 4);
+    appendNumber(start, answer.request, 4);
+    appendNumber(start, answer.tableRows, 8);
+    appendNumber(start, answer.matches.size(), 4);
+    for (const std::uint32_t row : answer.matches) {
+        appendNumber(start, row, 4);
+    }
+    appendNumber(start, answer.shownCount, 4);
+    sink_(start);
+    if (!answer.shownRows.empty()) {
+        sink_(answer.shownRows);
+    }
+}
+
 void RowStreamWriter::finish(std::uint64_t rowCount) {
     takeFrames(frames_);
     buffer_.push_back('Z');
@@ -128,7 +187,9 @@ void RowStreamWriter::flush() {
     }
 }
 
-RowStreamReader::RowStreamReader(CatalogueRows& rows) : rows_(rows) {}
+RowStreamReader::RowStreamReader(CatalogueRows& rows, std::function<void()> onOpened,
+                                 std::function<void(FilterAnswer)> onAnswer)
+    : rows_(rows), onOpened_(std::move(onOpened)), onAnswer_(std::move(onAnswer)) {}
 
 void RowStreamReader::garbled(std::string what) {
     state_ = State::Garbled;
@@ -182,9 +243,11 @@ std::size_t RowStreamReader::lacking() const {
         whole = have < kRowsHeaderBytes ? kRowsHeaderBytes
                                         : kRowsHeaderBytes + numberAt(pending_, 5, 4);
         break;
+    case 'M':
     case 'E':
     case 'U':
-        whole = have < 5 ? 5 : 5 + numberAt(pending_, 1, 4);
+        whole = have < kLengthHeaderBytes ? kLengthHeaderBytes
+                                          : kLengthHeaderBytes + numberAt(pending_, 1, 4);
         break;
     case 'Z':
         whole = 9;
@@ -216,38 +279,106 @@ bool RowStreamReader::readFrame() {
         return false;
     }
     std::size_t at = 1;
+    bool whole = false;
     switch (unread[0]) {
+    case 'O':
+        whole = readOpened(at);
+        break;
     case 'B':
-        if (!readRows(at)) {
-            return false;
-        }
+        whole = checkOpened() && readRows(at);
+        break;
+    case 'M':
+        whole = checkOpened() && readAnswer(at);
         break;
     case 'E':
-        if (!readMessage(at, State::Failed)) {
-            return false;
-        }
+        whole = readMessage(at, State::Failed);
         break;
     case 'U':
-        if (!readMessage(at, State::Unavailable)) {
-            return false;
-        }
+        whole = readMessage(at, State::Unavailable);
         break;
     case 'Z':
-        if (unread.size() < 9) {
-            return false;
-        }
-        if (numberAt(unread, 1, 8) != rows_.rowCount()) {
-            garbled("le nombre de lignes ne correspond pas");
-            return false;
-        }
-        state_ = State::Finished;
-        at = 9;
+        whole = checkOpened() && readEnd(at);
         break;
     default:
         garbled("une trame est inconnue");
         return false;
     }
-    read_ += at;
+    if (whole) {
+        read_ += at;
+    }
+    return whole;
+}
+
+bool RowStreamReader::checkOpened() {
+    if (!opened_) {
+        garbled("une trame précède l'ouverture de la table");
+    }
+    return opened_;
+}
+
+bool RowStreamReader::checkTableRows(std::uint64_t count) {
+    if (!tableRows_) {
+        tableRows_ = count;
+    }
+    if (*tableRows_ != count || rows_.rowCount() > count) {
+        garbled("le nombre de lignes ne correspond pas");
+        return false;
+    }
+    return true;
+}
+
+bool RowStreamReader::readOpened(std::size_t& at) {
+    if (opened_) {
+        garbled("la table est ouverte deux fois");
+        return false;
+    }
+    opened_ = true;
+    at = 1;
+    if (onOpened_) {
+        onOpened_();
+    }
+    return true;
+}
+
+bool RowStreamReader::readEnd(std::size_t& at) {
+    const std::string_view unread = source_.substr(read_);
+    if (unread.size() < 9) {
+        return false;
+    }
+    const std::uint64_t count = numberAt(unread, 1, 8);
+    if (count != rows_.rowCount()) {
+        garbled("le nombre de lignes ne correspond pas");
+        return false;
+    }
+    if (!checkTableRows(count)) {
+        return false;
+    }
+    state_ = State::Finished;
+    at = 9;
+    return true;
+}
+
+bool RowStreamReader::readAnswer(std::size_t& at) {
+    const std::string_view unread = source_.substr(read_);
+    if (unread.size() < kLengthHeaderBytes) {
+        return false;
+    }
+    const std::uint64_t length = numberAt(unread, 1, 4);
+    if (unread.size() - kLengthHeaderBytes < length) {
+        return false;
+    }
+    FilterAnswer answer{0, 0, {}, CatalogueRows(rows_.columnNames())};
+    if (!readAnswerBody(unread.substr(kLengthHeaderBytes, length), answer)) {
+        garbled("une réponse à un filtre est mal formée");
+        return false;
+    }
+    if (!checkTableRows(answer.tableRows)) {
+        return false;
+    }
+    at = kLengthHeaderBytes + length;
+    if (onAnswer_) {
+        onAnswer_(std::move(answer));
+    }
     return true;
 }
 
@@ -274,6 +405,10 @@ bool RowStreamReader::readRows(std::size_t& at) {
     const std::uint64_t count = numberAt(unread, 1, 4);
     const std::uint64_t length = numberAt(unread, 5, 4);
     if (unread.size() - kRowsHeaderBytes < length) {
+        return false;
+    }
+    if (tableRows_ && count > *tableRows_ - rows_.rowCount()) {
+        garbled("le nombre de lignes ne correspond pas");
         return false;
     }
     if (!rows_.appendEncodedRows(unread.substr(kRowsHeaderBytes, length), count)) {

@@ -59,7 +59,8 @@ JetError errorOf(const std::filesystem::path& file, const jet::FormatError& erro
 }
 
 void exportTable(const std::filesystem::path& file, const std::string& table,
-                 const std::vector<std::string>& fields, catalogue::RowStreamWriter& out) {
+                 const std::vector<std::string>& fields, catalogue::RowStreamWriter& out,
+                 FilterRequests* requests) {
     catalogue::CheckJetFile(file);
     const sys::MappedFile mapped(file);
     const jet::ByteSpan bytes(reinterpret_cast<const std::uint8_t*>(mapped.data()), mapped.size());
@@ -69,15 +70,21 @@ void exportTable(const std::filesystem::path& file, const std::string& table,
     const CopyOut copyOut = [&mapped](std::uint64_t offset, std::span<std::byte> into) {
         mapped.CopyOut(offset, into);
     };
-    out.finish(SendRowsInOrder(database, definition, columns, readingThreads(), copyOut, out));
+    std::optional<AskedFilters> asked;
+    if (requests != nullptr) {
+        asked.emplace(AskedFilters{*requests, fields});
+    }
+    out.finish(SendRowsInOrder(database, definition, columns, readingThreads(), copyOut, out,
+                               asked ? &*asked : nullptr));
 }
 
 } // namespace
 
 void ExportCatalogueTable(const std::filesystem::path& file, const std::string& table,
-                          const std::vector<std::string>& fields, catalogue::RowStreamWriter& out) {
+                          const std::vector<std::string>& fields, catalogue::RowStreamWriter& out,
+                          FilterRequests* requests) {
     try {
-        exportTable(file, table, fields, out);
+        exportTable(file, table, fields, out, requests);
     } catch (const JetError& error) {
         // A file the system would not read this time says nothing of its content.
         if (error.kind() == JetError::Kind::Unreadable) {

@@ -35,4 +35,11 @@ std::FILE* TakeStandardOutputAsChannel() {
 #endif
 }
 
+std::FILE* TakeStandardInputAsRequests() {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    return stdin;
+}
+
 } // namespace reader

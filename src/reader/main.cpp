@@ -1,12 +1,14 @@
 // orvane-read-catalogue MEMORY SECONDS FILE TABLE FIELD...
 // Reads the fields of a table of a catalogue file and writes its rows to standard output as a
-// row stream, within MEMORY bytes of address space and SECONDS of processor time. The program
+// row stream, within MEMORY bytes of address space and SECONDS of processor time, answering in it
+// the filter requests that come on standard input meanwhile. The program
 // runs it for every catalogue it reads, so that a damaged file that upsets the reader in a way
 // its checks missed ends this helper rather than the program.
 
 #include "catalogue/jet_error.h"
 #include "catalogue/reader_limits.h"
 #include "reader/catalogue_export.h"
+#include "reader/filter_requests.h"
 #include "reader/helper_process.h"
 #include "reader/mapping_fault.h"
 #include "system/child_process.h"
@@ -15,6 +17,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -46,6 +49,10 @@ int main(int argc, char* argv[]) {
     catalogue::RowStreamWriter out([&written, channel](std::string_view bytes) {
         written = written && std::fwrite(bytes.data(), 1, bytes.size(), channel) == bytes.size();
     });
-    reader::ExportCatalogueTable(sys::PathFromUtf8(arguments[2]), arguments[3], fields, out);
-    return written && std::fflush(channel) == 0 ? 0 : 1;
+    const std::shared_ptr<reader::FilterRequests> requests = reader::ReadFilterRequests(stdin);
+    reader::ExportCatalogueTable(sys::PathFromUtf8(arguments[2]), arguments[3], fields, out,
+                                 requests.get());
+    // Ended without the C library's cleanup of its streams: the thread reading requests may be
+    // waiting in standard input, which the cleanup would take hold of.
+    std::_Exit(written && std::fflush(channel) == 0 ? 0 : 1);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// A program started beside ours: its standard input and error go nowhere and its standard output
-// comes back through a pipe. The child is killed and reaped when the object goes, so none is
-// ever left behind.
+// A program started beside ours: its standard input comes from us through a pipe, its standard
+// output comes back through another, and its standard error goes nowhere. The child is killed and
+// reaped when the object goes, so none is ever left behind.
 
 #include <chrono>
 #include <cstddef>
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sys {
@@ -40,6 +41,18 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
     // Kills the child if it still runs, and reaps it.
     ~ChildProcess();
+
+    // Send and CloseInput touch the child's input only: one thread may call them while another
+    // is in Read, OutputEnded, ProcessorTime, WaitFor or Wait. They must not overlap each other,
+    // nor the destructor, Kill or Abandon.
+
+    // Writes all the bytes to the child's standard input, waiting while the child does not take
+    // them. False, with no signal raised, once the child has closed its input or ended, or after
+    // CloseInput. Throws std::system_error when the pipe fails otherwise.
+    bool Send(std::string_view bytes);
+    // Closes our end of the child's input, so that the child finds the end of it. Harmless
+    // twice. Kill, Abandon and the destructor close it too.
+    void CloseInput();
 
     // Reads what the child wrote to its standard output: waits up to timeout for the first
     // bytes, then returns at most size of them. Returns 0 when nothing came in time or when the

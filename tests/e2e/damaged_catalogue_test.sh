@@ -25,7 +25,7 @@ head -c $(($(stat -c %s "$app/base.MDB") - 4096)) "$app/base.MDB" >"$damaged" ||
 cp "$app/orvane-read-catalogue" "$WORK/real-reader"
 cat >"$WORK/held-reader" <<HELD
 #!/bin/sh
-printf 'ORVCAT2\nB\001\000\000\000\377\377\017\000'
+printf 'ORVCAT3\nOB\001\000\000\000\377\377\017\000'
 while [ ! -e '$WORK/released' ]; do printf a; sleep 0.1; done
 HELD
 chmod +x "$WORK/held-reader"

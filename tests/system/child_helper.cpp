@@ -1,5 +1,7 @@
 // A program for the child process tests: what it does is its first argument.
 //   echo TEXT...    writes each text on a line of its own, then exits with 0
+//   copy            writes each line of its input as it comes, then exits with 0 at its end
+//   close-input     closes its input, writes a line, then waits until it is killed
 //   exit CODE       exits with that code
 //   spin            bounds its processor time to a second, then never stops computing
 //   allocate        bounds its memory, then asks for more; writes what happened
@@ -27,7 +29,8 @@
 
 int main(int argc, char* argv[]) {
 #ifdef _WIN32
-    _setmode(_fileno(stdout), _O_BINARY); // lines end as written
+    _setmode(_fileno(stdin), _O_BINARY); // lines end as written
+    _setmode(_fileno(stdout), _O_BINARY);
 #endif
     const std::vector<std::string> arguments = sys::ProgramArguments(argc, argv);
     const std::string mode = arguments.empty() ? "" : arguments[0];
@@ -36,6 +39,19 @@ int main(int argc, char* argv[]) {
             std::printf("%s\n", arguments[i].c_str());
         }
         return 0;
+    }
+    if (mode == "copy") {
+        char line[4096];
+        while (std::fgets(line, sizeof line, stdin) != nullptr) {
+            std::fputs(line, stdout);
+            std::fflush(stdout);
+        }
+        return std::ferror(stdin) ? 1 : 0;
+    }
+    if (mode == "close-input") {
+        std::fclose(stdin);
+        std::printf("closed\n");
+        std::fflush(stdout);
     }
     if (mode == "exit" && arguments.size() > 1) {
         return std::atoi(arguments[1].c_str());
@@ -69,7 +85,7 @@ int main(int argc, char* argv[]) {
         std::printf("idle\n");
         std::fflush(stdout);
     }
-    if (mode == "wait" || mode == "idle") {
+    if (mode == "wait" || mode == "idle" || mode == "close-input") {
         for (;;) {
             std::this_thread::sleep_for(std::chrono::hours(1));
         }

@@ -1,14 +1,16 @@
-// A program started beside the tests: its output through the pipe, its exit code, the limits it
-// sets on itself, and killing it.
+// A program started beside the tests: its input and output through pipes, its exit code, the
+// limits it sets on itself, and killing it.
 
 #include "system/child_process.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -29,6 +31,17 @@ std::string readAll(ChildProcess& child) {
     char buffer[7]; // small, so that the output comes in several pieces
     while (!child.OutputEnded()) {
         text.append(buffer, child.Read(buffer, sizeof buffer, std::chrono::seconds(60)));
+    }
+    return text;
+}
+
+// What the child writes until size bytes have come or its output ends.
+std::string readSome(ChildProcess& child, std::size_t size) {
+    std::string text;
+    char buffer[7];
+    while (text.size() < size && !child.OutputEnded()) {
+        const std::size_t wanted = std::min(sizeof buffer, size - text.size());
+        text.append(buffer, child.Read(buffer, wanted, std::chrono::seconds(60)));
     }
     return text;
 }
@@ -128,6 +141,92 @@ TEST(ChildProcessTest, AnAbandonedChildIsKilledWithoutWaitingForIt) {
     child.Abandon();
     EXPECT_EQ(child.Wait().way, ExitStatus::Way::Killed);
     child.Abandon(); // harmless once abandoned
+}
+
+TEST(ChildProcessInputTest, WhatIsSentReachesTheChildInOrderWhileItRuns) {
+    ChildProcess child = helper({"copy"});
+    EXPECT_TRUE(child.Send("un\n"));
+    EXPECT_EQ(readSome(child, 3), "un\n");
+    EXPECT_TRUE(child.Send("deux mots\n"));
+    EXPECT_EQ(readSome(child, 10), "deux mots\n");
+    child.CloseInput();
+    EXPECT_FALSE(child.Send("trois\n")) << "nothing goes once the input is closed";
+    child.CloseInput(); // harmless twice
+    EXPECT_EQ(readAll(child), "");
+    EXPECT_TRUE(child.Wait().Succeeded()) << "the child found the end of its input";
+}
+
+// The program sends its requests from one thread while another reads the answers: more than the
+// pipes hold, so that each side waits on the other many times over.
+TEST(ChildProcessInputTest, SendingOnOneThreadWhileAnotherReads) {
+    ChildProcess child = helper({"copy"});
+    std::vector<std::string> lines;
+    std::string expected;
+    for (int i = 0; i < 400; ++i) {
+        lines.push_back(std::to_string(i) + std::string(999, char('a' + i % 26)) + "\n");
+        expected += lines.back();
+    }
+    int refused = 0;
+    std::thread sender([&] {
+        for (const std::string& line : lines) {
+            refused += child.Send(line) ? 0 : 1;
+        }
+        child.CloseInput();
+    });
+    std::string copied;
+    std::vector<char> buffer(1 << 16);
+    while (!child.OutputEnded()) {
+        copied.append(buffer.data(),
+                      child.Read(buffer.data(), buffer.size(), std::chrono::seconds(60)));
+    }
+    sender.join();
+    EXPECT_EQ(refused, 0);
+    EXPECT_EQ(copied.size(), expected.size());
+    EXPECT_TRUE(copied == expected) << "the lines came back whole and in order";
+    EXPECT_TRUE(child.Wait().Succeeded());
+}
+
+TEST(ChildProcessInputTest, SendingToAChildThatEndedIsRefusedWithoutASignal) {
+    ChildProcess child = helper({"exit", "0"});
+    EXPECT_TRUE(child.Wait().Succeeded());
+    // A signal for the broken pipe would end this test program here.
+    EXPECT_FALSE(child.Send("personne\n"));
+    EXPECT_FALSE(child.Send("personne\n"));
+}
+
+TEST(ChildProcessInputTest, SendingToAChildThatClosedItsInputIsRefused) {
+    ChildProcess child = helper({"close-input"});
+    EXPECT_EQ(readSome(child, 7), "closed\n");
+    EXPECT_FALSE(child.Send("personne\n"));
+}
+
+TEST(ChildProcessInputTest, AChildThatNeverReadsItsInputHoldsNoSenderBack) {
+    // A small message waits in the pipe for a child that lives on without reading it...
+    ChildProcess waiting = helper({"wait"});
+    EXPECT_TRUE(waiting.Send("un petit mot\n"));
+    waiting.Kill();
+    EXPECT_FALSE(waiting.Send("un petit mot\n")) << "the input closes with the child";
+
+    // ...and is taken or refused by one that ends without reading it, whichever comes first.
+    ChildProcess ending = helper({"exit", "0"});
+    ending.Send("un petit mot\n");
+    EXPECT_TRUE(ending.Wait().Succeeded());
+}
+
+// Were a child to hold another's input open, that other would never find its end: the second
+// child here is started while the first one's input is open.
+TEST(ChildProcessInputTest, NoChildHoldsAnotherChildsInput) {
+    ChildProcess first = helper({"copy"});
+    ChildProcess second = helper({"copy"});
+    first.CloseInput();
+    EXPECT_EQ(readAll(first), "");
+    EXPECT_TRUE(first.Wait().Succeeded());
+
+    EXPECT_TRUE(second.Send("encore\n"));
+    EXPECT_EQ(readSome(second, 7), "encore\n");
+    second.CloseInput();
+    EXPECT_EQ(readAll(second), "");
+    EXPECT_TRUE(second.Wait().Succeeded());
 }
 
 #ifndef _WIN32

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <thread>
@@ -69,9 +70,9 @@ ExitStatus statusOf(int raw, bool killed) {
 // The file actions that give the child its standard descriptors.
 class SpawnActions {
 public:
-    explicit SpawnActions(int outputPipe) {
+    SpawnActions(int input, int outputPipe) {
         posix_spawn_file_actions_init(&actions_);
-        posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_adddup2(&actions_, input, STDIN_FILENO);
         posix_spawn_file_actions_adddup2(&actions_, outputPipe, STDOUT_FILENO);
         posix_spawn_file_actions_addopen(&actions_, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     }
@@ -90,6 +91,7 @@ private:
 class ChildProcess::Impl {
 public:
     pid_t pid = -1;
+    Descriptor input;
     Descriptor output;
     bool outputEnded = false;
     bool killed = false;
@@ -114,11 +116,28 @@ public:
         reaped = true;
         return true;
     }
+
+    void CloseInput() {
+        if (input.get() >= 0) {
+            // The child finds the end of its input even where a copy of our end lives on.
+            ::shutdown(input.get(), SHUT_WR);
+            input.Close();
+        }
+    }
 };
 
 ChildProcess::ChildProcess(const std::filesystem::path& program,
                            const std::vector<std::string>& arguments)
     : impl_(std::make_unique<Impl>()) {
+    // The input is a connected pair of sockets rather than a pipe: a send with MSG_NOSIGNAL
+    // tells of a reader that has gone by its error alone, where a write to a pipe would raise
+    // SIGPIPE, and it needs no change to the signal mask or disposition of anyone.
+    int pair[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) {
+        fail(errno, "socketpair");
+    }
+    impl_->input.Reset(pair[0]);
+    const Descriptor childInput(pair[1]);
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) {
         fail(errno, "pipe");
@@ -134,7 +153,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
     }
     argv.push_back(nullptr);
 
-    const SpawnActions actions(writeEnd.get());
+    const SpawnActions actions(childInput.get(), writeEnd.get());
     const int error =
         ::posix_spawn(&impl_->pid, program.c_str(), actions.get(), nullptr, argv.data(), environ);
     if (error != 0) {
@@ -179,7 +198,29 @@ bool ChildProcess::OutputEnded() const {
     return impl_->outputEnded;
 }
 
+bool ChildProcess::Send(std::string_view bytes) {
+    if (impl_->input.get() < 0) {
+        return false;
+    }
+    while (!bytes.empty()) {
+        const ssize_t sent = ::send(impl_->input.get(), bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (sent >= 0) {
+            bytes.remove_prefix(std::size_t(sent));
+        } else if (errno == EPIPE || errno == ECONNRESET) {
+            return false;
+        } else if (errno != EINTR) {
+            fail(errno, "send");
+        }
+    }
+    return true;
+}
+
+void ChildProcess::CloseInput() {
+    impl_->CloseInput();
+}
+
 void ChildProcess::Kill() {
+    impl_->CloseInput();
     if (!impl_->Reap(false)) {
         impl_->killed = true;
         ::kill(impl_->pid, SIGKILL);

@@ -88,6 +88,7 @@ class ChildProcess::Impl {
 public:
     OwnedHandle process;
     OwnedHandle job;
+    OwnedHandle input;
     OwnedHandle output;
     bool outputEnded = false;
     bool killed = false;
@@ -121,16 +122,23 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
     impl_->job.Reset(killOnCloseJob());
 
     const std::lock_guard<std::mutex> starting(startMutex());
-    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    // Our ends of the pipes are never inheritable; the child's are, for the time of the start.
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, nullptr, 0)) {
+        ThrowLastError("CreatePipe");
+    }
+    impl_->input.Reset(writeEnd);
+    const OwnedHandle childInput(readEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
     // A large pipe lets the reader run ahead of the program instead of waiting on it.
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 1 << 20)) {
+    if (!CreatePipe(&readEnd, &writeEnd, nullptr, 1 << 20)) {
         ThrowLastError("CreatePipe");
     }
     impl_->output.Reset(readEnd);
     const OwnedHandle childOutput(writeEnd);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(writeEnd, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     const OwnedHandle nothing(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
                                           OPEN_EXISTING, 0, nullptr));
@@ -138,13 +146,15 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nothing.get();
+    startup.hStdInput = childInput.get();
     startup.hStdOutput = childOutput.get();
     startup.hStdError = nothing.get();
     PROCESS_INFORMATION started{};
-    // Suspended until it is in its job, so nothing it starts escapes the job.
+    // Suspended until it is in its job, so nothing it starts escapes the job. Detached, with no
+    // console: it needs none, and wine starts a console host for a new console that inherits the
+    // child's handles and outlives it, so that the child's input would stay open after it.
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                        CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        CREATE_SUSPENDED | DETACHED_PROCESS, nullptr, nullptr, &startup,
                         &started)) {
         ThrowLastError("CreateProcessW");
     }
@@ -193,7 +203,31 @@ bool ChildProcess::OutputEnded() const {
     return impl_->outputEnded;
 }
 
+bool ChildProcess::Send(std::string_view bytes) {
+    if (impl_->input.get() == nullptr) {
+        return false;
+    }
+    while (!bytes.empty()) {
+        DWORD sent = 0;
+        const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 30));
+        if (!WriteFile(impl_->input.get(), bytes.data(), size, &sent, nullptr)) {
+            // The child has closed its end, or has ended.
+            if (GetLastError() == ERROR_BROKEN_PIPE || GetLastError() == ERROR_NO_DATA) {
+                return false;
+            }
+            ThrowLastError("WriteFile");
+        }
+        bytes.remove_prefix(sent);
+    }
+    return true;
+}
+
+void ChildProcess::CloseInput() {
+    impl_->input.Close();
+}
+
 void ChildProcess::Kill() {
+    impl_->input.Close();
     if (!impl_->Reap(0)) {
         impl_->killed = true;
         // The whole job: whatever the child started goes with it.

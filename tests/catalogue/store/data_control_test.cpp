@@ -270,8 +270,8 @@ TEST_F(DataControlTest, AReaderThatMisbehavesMeansADamagedCatalogue) {
     const std::string path = files.build(std::string("base.MDB"), kFour);
     for (const std::string& body :
          {std::string("kill -SEGV $$"), std::string("echo 'Segmentation fault'"),
-          std::string("printf 'ORVCAT2\\nB'; while :; do :; done"),
-          std::string("printf 'ORVCAT2\\nB'; yes 'B'"), std::string("exit 0")}) {
+          std::string("printf 'ORVCAT3\\nOB'; while :; do :; done"),
+          std::string("printf 'ORVCAT3\\nOB'; yes 'B'"), std::string("exit 0")}) {
         const std::string reader = files.script(std::string("bad-reader"), body);
         // Only the helper that spins without sending uses up its processor time; it would spin
         // on far beyond it.

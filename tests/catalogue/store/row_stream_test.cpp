@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using catalogue::CatalogueRows;
 using catalogue::RowStreamReader;
 using catalogue::RowStreamWriter;
 using State = RowStreamReader::State;
+using namespace std::literals;
 
 namespace {
 
@@ -17,6 +20,7 @@ using Values = std::vector<std::optional<std::string_view>>;
 std::string written(const std::vector<Values>& rows, std::optional<std::string> failure = {}) {
     std::string bytes;
     RowStreamWriter writer([&bytes](std::string_view piece) { bytes.append(piece); });
+    writer.opened();
     for (const Values& row : rows) {
         writer.row(row);
     }
@@ -99,4 +103,167 @@ TEST(RowStreamTest, AStreamCutShortIsStillReading) {
     CatalogueRows rows({"Nom"});
     RowStreamReader reader(rows);
     EXPECT_EQ(reader.feed(std::string_view(good).substr(0, good.size() - 1)), State::Reading);
+}
+
+namespace {
+
+using catalogue::EncodedFilterAnswer;
+using catalogue::FilterAnswer;
+
+// An answer matching rows 1 and 4 of a table of 6, showing the first with these values.
+EncodedFilterAnswer answerShowing(const Values& first) {
+    EncodedFilterAnswer answer{12, 6, {1, 4}, 1, {}};
+    catalogue::RowEncoder().append(std::span(first), answer.shownRows);
+    return answer;
+}
+
+// A stream of rows with an answer after the first row, the bytes before the answer, and those after
+// it.
+struct Answered {
+    std::string before;
+    std::string answer;
+    std::string after;
+    std::string whole() const { return before + answer + after; }
+};
+
+Answered answeredStream(const EncodedFilterAnswer& answer) {
+    Answered stream;
+    std::string* to = &stream.before;
+    RowStreamWriter writer([&to](std::string_view piece) { to->append(piece); });
+    writer.opened();
+    writer.row(Values{"un", "1"});
+    to = &stream.answer;
+    writer.answer(answer);
+    // The row given before the answer goes out first, in a frame of its own.
+    const std::size_t rowsFrame = 9 + std::uint8_t(stream.answer[5]);
+    EXPECT_EQ(stream.answer[0], 'B');
+    stream.before += stream.answer.substr(0, rowsFrame);
+    stream.answer.erase(0, rowsFrame);
+    to = &stream.after;
+    for (const char* name : {"deux", "trois", "quatre", "cinq", "six"}) {
+        writer.row(Values{name, std::nullopt});
+    }
+    writer.finish(6);
+    return stream;
+}
+
+} // namespace
+
+// Answers come between rows without disturbing them, whole however the bytes are cut, each once
+// and after the table was said open.
+TEST(RowStreamTest, AnswersComeBetweenRowsAndLeaveThemIntact) {
+    const Answered stream = answeredStream(answerShowing({"Deux", std::nullopt}));
+    ASSERT_EQ(stream.answer[0], 'M');
+    const std::string bytes = stream.whole();
+    for (std::size_t piece = 1; piece <= bytes.size(); piece += piece < 16 ? 1 : 97) {
+        CatalogueRows rows({"Nom", "cd"});
+        std::vector<std::string> events;
+        std::vector<FilterAnswer> answers;
+        RowStreamReader reader(
+            rows, [&] { events.push_back("opened " + std::to_string(rows.rowCount())); },
+            [&](FilterAnswer answer) {
+                events.push_back("answer " + std::to_string(rows.rowCount()));
+                answers.push_back(std::move(answer));
+            });
+        for (std::size_t at = 0; at < bytes.size(); at += piece) {
+            reader.feed(std::string_view(bytes).substr(at, piece));
+        }
+        ASSERT_EQ(reader.state(), State::Finished) << piece << reader.message();
+        EXPECT_EQ(events, (std::vector<std::string>{"opened 0", "answer 1"})) << piece;
+        ASSERT_EQ(rows.rowCount(), 6u);
+        EXPECT_EQ(rows.value(0, 1), "1");
+        EXPECT_EQ(rows.value(3, 0), "quatre");
+        EXPECT_EQ(rows.value(5, 1), std::nullopt);
+        ASSERT_EQ(answers.size(), 1u);
+        const FilterAnswer& answer = answers[0];
+        EXPECT_EQ(answer.request, 12u);
+        EXPECT_EQ(answer.tableRows, 6u);
+        EXPECT_EQ(answer.matches, (std::vector<std::uint32_t>{1, 4}));
+        ASSERT_EQ(answer.shown.rowCount(), 1u);
+        EXPECT_EQ(answer.shown.columnNames(), rows.columnNames());
+        EXPECT_EQ(answer.shown.value(0, 0), "Deux");
+        EXPECT_EQ(answer.shown.value(0, 1), std::nullopt);
+    }
+}
+
+TEST(RowStreamTest, AnAnswerMatchingNothingIsAnAnswer) {
+    const Answered stream = answeredStream({1, 6, {}, 0, {}});
+    CatalogueRows rows({"Nom", "cd"});
+    std::vector<FilterAnswer> answers;
+    RowStreamReader reader(rows, {},
+                           [&](FilterAnswer answer) { answers.push_back(std::move(answer)); });
+    EXPECT_EQ(reader.feed(stream.whole()), State::Finished) << reader.message();
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_TRUE(answers[0].matches.empty());
+    EXPECT_EQ(answers[0].shown.rowCount(), 0u);
+}
+
+// Every way an answer can be wrong, and a table said open twice or not at all, garble the stream.
+TEST(RowStreamTest, MalformedAnswersAndMisplacedOpeningsAreRefused) {
+    const Values shownRow{"Deux", "2"};
+    const Answered good = answeredStream(answerShowing(shownRow));
+    const auto withAnswer = [&](const EncodedFilterAnswer& answer) {
+        return answeredStream(answer).whole();
+    };
+    const auto changed = [&](std::size_t at, char byte) {
+        Answered bad = good;
+        bad.answer[at] = byte;
+        return bad.whole();
+    };
+    EncodedFilterAnswer descending = answerShowing(shownRow);
+    descending.matches = {4, 1};
+    EncodedFilterAnswer repeated = answerShowing(shownRow);
+    repeated.matches = {1, 1};
+    EncodedFilterAnswer pastTheTable = answerShowing(shownRow);
+    pastTheTable.matches = {1, 6};
+    EncodedFilterAnswer moreShownThanMatches = answerShowing(shownRow);
+    moreShownThanMatches.matches = {};
+    EncodedFilterAnswer fewerRowsThanShown = answerShowing(shownRow);
+    fewerRowsThanShown.shownCount = 2;
+    fewerRowsThanShown.matches = {1, 4, 5};
+    EncodedFilterAnswer tableTooSmall = answerShowing(shownRow);
+    tableTooSmall.tableRows = 5;
+    tableTooSmall.matches = {1, 4};
+    EncodedFilterAnswer tableLarger = answerShowing(shownRow);
+    tableLarger.tableRows = 7; // the stream ends after 6 rows
+    std::string unopened = good.whole();
+    unopened.erase(8, 1);
+    std::string openedTwice = good.whole();
+    openedTwice.insert(8, "O");
+    std::string reopened = good.before + "O" + good.answer + good.after;
+    std::string answerBeforeOpening = "ORVCAT3\n" + good.answer + "O";
+    const std::string answerLength(1, char(good.answer.size() - 5));
+    const std::map<std::string, std::string> bad{
+        {"descending", withAnswer(descending)},
+        {"repeated", withAnswer(repeated)},
+        {"past the table", withAnswer(pastTheTable)},
+        {"more shown than matches", withAnswer(moreShownThanMatches)},
+        {"fewer rows than shown", withAnswer(fewerRowsThanShown)},
+        {"table smaller than the rows sent", withAnswer(tableTooSmall)},
+        {"table larger than the end says", withAnswer(tableLarger)},
+        {"shown row cut short", changed(1, char(good.answer.size() - 6))},
+        {"match count past the frame", changed(13 + 4, 100)},
+        {"frame too short", good.before + "M\3\0\0\0abc"s + good.after},
+        {"no rows shown but bytes left",
+         [&] {
+             EncodedFilterAnswer answer = answerShowing(shownRow);
+             answer.shownCount = 0;
+             return withAnswer(answer);
+         }()},
+        {"not opened", unopened},
+        {"opened twice", openedTwice},
+        {"reopened", reopened},
+        {"answer before opening", answerBeforeOpening},
+    };
+    for (const auto& [name, bytes] : bad) {
+        CatalogueRows rows({"Nom", "cd"});
+        RowStreamReader reader(rows, {}, [](FilterAnswer) {});
+        reader.feed(bytes);
+        EXPECT_EQ(reader.state(), State::Garbled) << name;
+        EXPECT_FALSE(reader.message().empty()) << name;
+    }
+    // A stream refused before its table opens needs no opening.
+    CatalogueRows rows({"Nom"});
+    RowStreamReader reader(rows);
+    EXPECT_EQ(reader.feed("ORVCAT3\nE\3\0\0\0abc"sv), State::Failed);
 }

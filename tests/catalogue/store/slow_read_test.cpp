@@ -40,6 +40,7 @@ std::string helperOutput(const std::vector<std::vector<std::optional<std::string
                          std::optional<std::string> unavailable = {}) {
     std::string bytes;
     catalogue::RowStreamWriter writer([&bytes](std::string_view piece) { bytes.append(piece); });
+    writer.opened();
     for (const auto& row : rows) {
         writer.row(row);
     }
@@ -126,7 +127,7 @@ TEST_F(SlowReadTest, AReaderWaitingForItsMediumIsWaitedFor) {
 
 TEST_F(SlowReadTest, AMediumThatDoesNotAnswerIsGivenUpForNow) {
     catalogue::SetCatalogueReaderProgram(
-        files.script(std::string("stalled-reader"), "printf 'ORVCAT2\\nB'\nexec sleep 3600"));
+        files.script(std::string("stalled-reader"), "printf 'ORVCAT3\\nOB'\nexec sleep 3600"));
     catalogue::SetCatalogueReadPatience({1h, 100ms});
     DataControl control;
     const std::string error = errorOf([&] { open(control); });
@@ -156,7 +157,7 @@ TEST_F(SlowReadTest, AFailingMediumOrAReaderEndedFromOutsideIsNotKept) {
 
 TEST_F(SlowReadTest, AReaderSpendingItsTimeWithoutSendingIsStuckAndThatIsKept) {
     catalogue::SetCatalogueReaderProgram(
-        files.script(std::string("looping-reader"), "printf 'ORVCAT2\\nB'\nwhile :; do :; done"));
+        files.script(std::string("looping-reader"), "printf 'ORVCAT3\\nOB'\nwhile :; do :; done"));
     catalogue::SetCatalogueReadPatience({100ms, 1h});
     DataControl control;
     const std::string error = errorOf([&] { open(control); });
