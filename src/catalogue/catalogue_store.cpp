@@ -62,8 +62,8 @@ struct ReadJob {
             identity.set_value(file);
             request.fileSize = file.size;
             request.limits = limits.value_or(LimitsForFile(file.size));
-            CatalogueRows rows =
-                ReadWithHelper(request, [this] { return cancelled.load(); }, *reading);
+            CatalogueRows rows = ReadWithHelper(
+                request, [this] { return cancelled.load(); }, *reading);
             // Freed away from whoever drops it last: the window's thread, when a search replaces
             // the table of a catalogue that changed.
             result.set_value(std::shared_ptr<CatalogueTable>(
@@ -160,9 +160,9 @@ private:
 
     std::shared_ptr<PendingTable> pendingOf(const Read& read) {
         const std::weak_ptr<ReadJob> job = read.job;
-        return std::make_shared<PendingTable>(
-            read.result, read.job->reading, read.job->request.fields, sys::Utf8Of(read.path),
-            read.table, [this, job] { forget(job.lock()); });
+        return std::make_shared<PendingTable>(read.result, read.job->reading,
+                                              read.job->request.fields, sys::Utf8Of(read.path),
+                                              read.table, [this, job] { forget(job.lock()); });
     }
 
     void forget(const std::shared_ptr<ReadJob>& job) {
@@ -194,8 +194,11 @@ private:
     }
 
     // The read under way is told to stop; it ends on its own thread, without being waited for.
+    // Unless a recordset opened before its rows came still reads from it (each such table holds
+    // the read's TableReading): a search that failed puts its recordset back, and paging goes on
+    // in it.
     void cancel() {
-        if (read_) {
+        if (read_ && read_->job->reading.use_count() == 1) {
             read_->job->cancelled = true;
         }
     }

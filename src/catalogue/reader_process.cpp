@@ -179,8 +179,9 @@ CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<b
                              TableReading& reading) {
     // A hint: the rows take about half the file, whose text is mostly UTF-16, kept here in UTF-8.
     CatalogueRows rows(request.fields, request.fileSize / 2);
-    RowStreamReader stream(rows, [&reading] { reading.Opened(); },
-                           [&reading](FilterAnswer answer) { reading.Answered(std::move(answer)); });
+    RowStreamReader stream(
+        rows, [&reading] { reading.Opened(); },
+        [&reading](FilterAnswer answer) { reading.Answered(std::move(answer)); });
     const HelperLine line(reading, request);
     sys::ChildProcess& helper = line.helper();
     ReadWatchdog watchdog(request.patience, Clock::now(), helper.ProcessorTime());

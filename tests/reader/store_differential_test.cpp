@@ -48,7 +48,9 @@ std::vector<Row> readThroughTheStore(const std::filesystem::path& file) {
                                            {"Nom", "cd", "Description"},
                                            {std::chrono::minutes(2), std::chrono::minutes(2)},
                                            catalogue::LimitsForFile(size)};
-    const catalogue::CatalogueRows rows = catalogue::ReadWithHelper(request, [] { return false; });
+    catalogue::TableReading reading;
+    const catalogue::CatalogueRows rows = catalogue::ReadWithHelper(
+        request, [] { return false; }, reading);
     std::vector<Row> read;
     for (std::size_t row = 0; row < rows.rowCount(); ++row) {
         read.push_back({rows.value(row, 0), rows.value(row, 1), rows.value(row, 2)});

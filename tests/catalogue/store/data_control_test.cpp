@@ -90,9 +90,11 @@ protected:
         control.Refresh();
     }
 
-    // Each failing Refresh names the file and leaves no helper behind, and the recordset before
-    // it goes on working. The good file is read as SetUp leaves the store; setUp runs between
-    // the two Refreshes.
+    // Each failing read names the file and leaves no helper behind: the Refresh fails, or the
+    // first find when the damage lies in the rows, which come after the Refresh. A failing
+    // Refresh leaves the recordset before it current, and a copy of that recordset, as a search
+    // keeps it, goes on working either way. The good file is read as SetUp leaves the store;
+    // setUp runs between the two Refreshes.
     void expectRefused(
         const std::string& path, const std::string& table, const std::string& words,
         const std::function<void()>& setUp = [] {}) {
@@ -100,16 +102,25 @@ protected:
         SetUp();
         open(control, files.build(std::string("good.mdb"), kFour));
         control.Recordset().FindLast(kJeu);
+        DataControl kept = control;
         setUp();
         control.DatabaseName = path;
         control.RecordSource = table;
-        const std::string error = errorOf([&] { control.Refresh(); });
+        bool refreshed = false;
+        const std::string error = errorOf([&] {
+            control.Refresh();
+            refreshed = true;
+            control.Recordset().FindFirst(kJeu);
+        });
         EXPECT_NE(error.find(path), std::string::npos) << error;
         EXPECT_NE(error.find(words), std::string::npos) << error;
         EXPECT_EQ(runningChildren(), 0);
-        EXPECT_EQ(field(control, "Nom"), "Échecs");
-        control.Recordset().FindPrevious(kJeu);
-        EXPECT_EQ(field(control, "Nom"), "Jeu de l'oie");
+        for (DataControl* before : {&kept, refreshed ? &kept : &control}) {
+            EXPECT_EQ(field(*before, "Nom"), "Échecs");
+            before->Recordset().FindPrevious(kJeu);
+            EXPECT_EQ(field(*before, "Nom"), "Jeu de l'oie");
+            before->Recordset().FindNext(kJeu);
+        }
     }
 
     CatalogueFiles files;

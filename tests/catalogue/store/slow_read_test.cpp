@@ -65,10 +65,11 @@ protected:
         catalogue::SetCatalogueReadPatience({3s, 1min});
     }
 
-    void open(DataControl& control, const std::function<void()>& whileReading = {}) {
+    DataControl& open(DataControl& control, const std::function<void()>& whileReading = {}) {
         control.DatabaseName = path;
         control.RecordSource = std::string("Index");
         control.Refresh(whileReading);
+        return control;
     }
 
     std::string nom(DataControl& control) {
@@ -130,7 +131,7 @@ TEST_F(SlowReadTest, AMediumThatDoesNotAnswerIsGivenUpForNow) {
         files.script(std::string("stalled-reader"), "printf 'ORVCAT3\\nOB'\nexec sleep 3600"));
     catalogue::SetCatalogueReadPatience({1h, 100ms});
     DataControl control;
-    const std::string error = errorOf([&] { open(control); });
+    const std::string error = errorOf([&] { nom(open(control)); });
     catalogue::SetCatalogueReadPatience({3s, 1min});
     expectFailedForNow(error, "son support ne répond pas");
 }
@@ -150,7 +151,7 @@ TEST_F(SlowReadTest, AFailingMediumOrAReaderEndedFromOutsideIsNotKept) {
         path = files.build(std::string("base.MDB"), kOneGame); // not the file read last
         catalogue::SetCatalogueReaderProgram(files.script(std::string("ended-reader"), body));
         DataControl control;
-        const std::string error = errorOf([&] { open(control); });
+        const std::string error = errorOf([&] { nom(open(control)); });
         expectFailedForNow(error, words);
     }
 }
@@ -160,7 +161,7 @@ TEST_F(SlowReadTest, AReaderSpendingItsTimeWithoutSendingIsStuckAndThatIsKept) {
         files.script(std::string("looping-reader"), "printf 'ORVCAT3\\nOB'\nwhile :; do :; done"));
     catalogue::SetCatalogueReadPatience({100ms, 1h});
     DataControl control;
-    const std::string error = errorOf([&] { open(control); });
+    const std::string error = errorOf([&] { nom(open(control)); });
     EXPECT_NE(error.find("endommagé : sa lecture ne progresse plus"), std::string::npos) << error;
 
     catalogue::SetCatalogueReaderProgram(kReader);
