@@ -149,3 +149,15 @@ TEST(HelperRequestsTest, FiltersAskedOnItsInputAreAnsweredAsTheProgramWouldFindT
     EXPECT_GT(asked.answers[2].shown.rowCount(), 0u);
     EXPECT_LT(asked.answers[2].shown.rowCount(), std::size_t(kEntries));
 }
+
+// Input that is not requests ends the reading of requests, not the reading of the rows.
+TEST(HelperRequestsTest, InputThatIsNotRequestsIsIgnored) {
+    jet_test::TempFolder folder;
+    const std::filesystem::path file = jet_test::buildFrom(folder, catalogueCsv());
+    for (const std::string& input : {std::string("Nom like '*jeu*'\n"),
+                                     catalogue::FilterRequest(1, "Nom like").substr(0, 5)}) {
+        const Received received = read(helperOutput(file, input));
+        EXPECT_EQ(received.rows.rowCount(), std::size_t(kEntries));
+        EXPECT_TRUE(received.answers.empty());
+    }
+}
