@@ -379,7 +379,7 @@ void answerRequest(const TableRuns& runs, std::size_t threads,
 std::uint64_t SendRowsInOrder(const jet::Database& database, const jet::TableDefinition& table,
                               std::span<const std::size_t> columns, std::size_t threads,
                               const CopyOut& copyOut, catalogue::RowStreamWriter& out,
-                              const AskedFilters* asked) {
+                              const AskedFilters& asked) {
     const TableRuns runs(database, table, columns, copyOut);
     const std::size_t threadCount = runs.threadsFor(threads);
     std::vector<StreamStep> steps(threadCount);
@@ -388,9 +388,9 @@ std::uint64_t SendRowsInOrder(const jet::Database& database, const jet::TableDef
     // The threads stop by themselves while a request is answered, once they are as far ahead
     // as they may go.
     return stream.run([&](StreamStep::Output& run, std::uint64_t) {
-        if (asked != nullptr) {
-            if (const auto request = asked->requests.take()) {
-                answerRequest(runs, threadCount, *request, asked->fields, out);
+        if (asked.requests != nullptr) {
+            if (const auto request = asked.requests->take()) {
+                answerRequest(runs, threadCount, *request, asked.fields, out);
             }
         }
         out.send(run.frames);

@@ -81,9 +81,8 @@ protected:
         const reader::CopyOut copyOut = [&bytes](std::uint64_t offset, std::span<std::byte> into) {
             std::memcpy(into.data(), bytes.data() + offset, into.size());
         };
-        const reader::AskedFilters asked{requests, kFields};
-        out.finish(
-            reader::SendRowsInOrder(database, table, columns, threads, copyOut, out, &asked));
+        out.finish(reader::SendRowsInOrder(database, table, columns, threads, copyOut, out,
+                                           {&requests, kFields}));
     }
 
     void ask(std::uint32_t request, const std::string& criteria) {
