@@ -66,7 +66,13 @@ std::string helperOutput(const std::filesystem::path& file, const std::string& r
     posix_spawn_file_actions_destroy(&actions);
     close(input[0]);
     close(output[1]);
-    for (int waiting = 0; ioctl(input[1], FIONREAD, &waiting) == 0 && waiting > 0;) {
+    // Bounded only so that a helper that never reads its input fails rather than hangs.
+    int waiting = 0;
+    for (int waits = 0; ioctl(input[1], FIONREAD, &waiting) == 0 && waiting > 0; ++waits) {
+        if (waits == 120'000) {
+            ADD_FAILURE() << "the helper did not take its requests";
+            break;
+        }
         usleep(1000);
     }
     close(input[1]);
