@@ -70,12 +70,8 @@ void exportTable(const std::filesystem::path& file, const std::string& table,
     const CopyOut copyOut = [&mapped](std::uint64_t offset, std::span<std::byte> into) {
         mapped.CopyOut(offset, into);
     };
-    std::optional<AskedFilters> asked;
-    if (requests != nullptr) {
-        asked.emplace(AskedFilters{*requests, fields});
-    }
     out.finish(SendRowsInOrder(database, definition, columns, readingThreads(), copyOut, out,
-                               asked ? &*asked : nullptr));
+                               {requests, fields}));
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // orvane-read-catalogue MEMORY SECONDS FILE TABLE FIELD...
 // Reads the fields of a table of a catalogue file and writes its rows to standard output as a
 // row stream, within MEMORY bytes of address space and SECONDS of processor time, answering in it
-// the filter requests that come on standard input meanwhile. The program
-// runs it for every catalogue it reads, so that a damaged file that upsets the reader in a way
-// its checks missed ends this helper rather than the program.
+// the filter requests that come on standard input meanwhile. The program runs it for every
+// catalogue it reads, so that a damaged file that upsets the reader in a way its checks missed
+// ends this helper rather than the program.
 
 #include "catalogue/jet_error.h"
 #include "catalogue/reader_limits.h"
@@ -20,6 +20,11 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments = sys::ProgramArguments(argc, argv);
@@ -49,6 +54,9 @@ int main(int argc, char* argv[]) {
     catalogue::RowStreamWriter out([&written, channel](std::string_view bytes) {
         written = written && std::fwrite(bytes.data(), 1, bytes.size(), channel) == bytes.size();
     });
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY); // requests are bytes, not lines of text
+#endif
     const std::shared_ptr<reader::FilterRequests> requests = reader::ReadFilterRequests(stdin);
     reader::ExportCatalogueTable(sys::PathFromUtf8(arguments[2]), arguments[3], fields, out,
                                  requests.get());

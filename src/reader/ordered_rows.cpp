@@ -147,8 +147,14 @@ public:
     // or of take, is thrown once every thread has stopped; the runs before it are taken.
     template <typename Take> std::uint64_t run(Take&& take) {
         std::vector<std::thread> threads;
-        for (std::size_t k = 0; k < steps_.size(); ++k) {
-            threads.emplace_back([this, k] { work(readers_[k], steps_[k]); });
+        try {
+            for (std::size_t k = 0; k < steps_.size(); ++k) {
+                threads.emplace_back([this, k] { work(readers_[k], steps_[k]); });
+            }
+        } catch (...) {
+            // The system refused a thread: those started end before the refusal is thrown.
+            stopAndJoin(threads);
+            throw;
         }
         std::exception_ptr failure;
         std::uint64_t count = 0;
@@ -165,10 +171,7 @@ public:
             }
             release(run);
         }
-        stop();
-        for (std::thread& thread : threads) {
-            thread.join();
-        }
+        stopAndJoin(threads);
         if (failure) {
             std::rethrow_exception(failure);
         }
@@ -240,12 +243,15 @@ private:
         changed_.notify_all();
     }
 
-    void stop() {
+    void stopAndJoin(std::vector<std::thread>& threads) {
         {
             const std::lock_guard lock(mutex_);
             stopped_ = true;
         }
         changed_.notify_all();
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
     }
 
     const TableRuns& runs_;
@@ -373,7 +379,7 @@ void answerRequest(const TableRuns& runs, std::size_t threads,
 std::uint64_t SendRowsInOrder(const jet::Database& database, const jet::TableDefinition& table,
                               std::span<const std::size_t> columns, std::size_t threads,
                               const CopyOut& copyOut, catalogue::RowStreamWriter& out,
-                              const AskedFilters* asked) {
+                              const AskedFilters& asked) {
     const TableRuns runs(database, table, columns, copyOut);
     const std::size_t threadCount = runs.threadsFor(threads);
     std::vector<StreamStep> steps(threadCount);
@@ -382,9 +388,9 @@ std::uint64_t SendRowsInOrder(const jet::Database& database, const jet::TableDef
     // The threads stop by themselves while a request is answered, once they are as far ahead
     // as they may go.
     return stream.run([&](StreamStep::Output& run, std::uint64_t) {
-        if (asked != nullptr) {
-            if (const auto request = asked->requests.take()) {
-                answerRequest(runs, threadCount, *request, asked->fields, out);
+        if (asked.requests != nullptr) {
+            if (const auto request = asked.requests->take()) {
+                answerRequest(runs, threadCount, *request, asked.fields, out);
             }
         }
         out.send(run.frames);

@@ -26,10 +26,10 @@ namespace reader {
 // Copies the file's bytes from an offset into a buffer, as sys::MappedFile::CopyOut does.
 using CopyOut = std::function<void(std::uint64_t offset, std::span<std::byte> into)>;
 
-// The filters the program asks for, and the fields by the names it gave them, which the filters
-// use.
+// The filters the program asks for, if it may ask any, and the fields by the names it gave them,
+// which the filters use.
 struct AskedFilters {
-    FilterRequests& requests;
+    FilterRequests* requests = nullptr;
     std::vector<std::string> fields;
 };
 
@@ -42,6 +42,6 @@ struct AskedFilters {
 std::uint64_t SendRowsInOrder(const jet::Database& database, const jet::TableDefinition& table,
                               std::span<const std::size_t> columns, std::size_t threads,
                               const CopyOut& copyOut, catalogue::RowStreamWriter& out,
-                              const AskedFilters* asked = nullptr);
+                              const AskedFilters& asked = {});
 
 } // namespace reader

@@ -93,3 +93,31 @@ TEST(RowEncodingTest, UnitsOfUtf16AreEncodedAsTheirUtf8Is) {
     EXPECT_EQ(fromUnits, fromText);
     EXPECT_EQ(unitsRead, textRead);
 }
+
+// A row folded without being encoded, as the reader tests rows against a filter, gives the
+// values the store gives for the row encoded, from UTF-8 or from the file's UTF-16 alike.
+TEST(RowEncodingTest, FoldingARowGivesTheFoldedValuesOfItsEncoding) {
+    std::string units;
+    for (const char16_t unit : std::u16string_view(u"ÉNIGME \U00010400 Straße")) {
+        units += {char(unit & 0xFF), char(unit >> 8)};
+    }
+    using Cells = std::array<std::optional<catalogue::CellText>, 3>;
+    const std::vector<Cells> rows{
+        {catalogue::CellText{units, true}, std::nullopt, catalogue::CellText{"ÉCOLE d'ÉTÉ"}},
+        {catalogue::CellText{""}, catalogue::CellText{"bad \xFF UTF-8 \xE2\x84\xAA"},
+         catalogue::CellText{std::string_view("\0A", 2), true}}};
+    catalogue::RowEncoder encoder;
+    CatalogueRows store({"Nom", "cd", "Description"});
+    for (const Cells& row : rows) {
+        std::string bytes;
+        encoder.append(row, bytes);
+        ASSERT_TRUE(store.appendEncodedRows(bytes, 1));
+    }
+    std::array<std::optional<std::string_view>, 3> folded;
+    std::array<std::optional<std::string_view>, 3> stored;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        encoder.fold(rows[row], folded);
+        store.foldedRow(row, stored);
+        EXPECT_EQ(folded, stored) << row;
+    }
+}
