@@ -126,16 +126,24 @@ char* RowEncoder::foldingRoom(std::span<const std::optional<CellText>> values) {
 
 void RowEncoder::fold(std::span<const std::optional<CellText>> values,
                       std::span<std::optional<std::string_view>> folded) {
+    fold(values, folded, std::vector<bool>(values.size(), true));
+}
+
+void RowEncoder::fold(std::span<const std::optional<CellText>> values,
+                      std::span<std::optional<std::string_view>> folded,
+                      const std::vector<bool>& wanted) {
     char* to = foldingRoom(values);
     for (std::size_t column = 0; column < values.size(); ++column) {
-        if (!values[column]) {
+        if (!values[column] || !wanted[column]) {
             folded[column] = std::nullopt;
             continue;
         }
-        filter::FoldedText text{};
-        fold(*values[column], to, text);
-        folded[column] = std::string_view(to, std::size_t(text.end - to));
-        to = text.end;
+        const CellText& value = *values[column];
+        changed_.clear();
+        char* const end = value.utf16 ? filter::FoldUtf16(value.bytes, to)
+                                      : filter::FoldInto(value.bytes, to, changed_).end;
+        folded[column] = std::string_view(to, std::size_t(end - to));
+        to = end;
     }
 }
 

@@ -39,6 +39,9 @@ public:
     // value per column, nullopt for a null, valid until the next call.
     void fold(std::span<const std::optional<CellText>> values,
               std::span<std::optional<std::string_view>> folded);
+    // The same for the columns marked in wanted only; the others are left nullopt.
+    void fold(std::span<const std::optional<CellText>> values,
+              std::span<std::optional<std::string_view>> folded, const std::vector<bool>& wanted);
 
 private:
     // Room in folded_ for the values folded; answers its start.

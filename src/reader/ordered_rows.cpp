@@ -1,6 +1,8 @@
 #include "reader/ordered_rows.h"
 
 #include "catalogue/filter/filter.h"
+#include "catalogue/filter/fold_case.h"
+#include "catalogue/filter/text_search.h"
 #include "jet/row_decoder.h"
 #include "jet/table_rows.h"
 
@@ -27,7 +29,7 @@ constexpr std::size_t kPagesPerCopy = 8;
 constexpr std::size_t kRunsAheadPerThread = 4;
 // An answer shows the first matches' rows up to this many bytes, the first one whatever its size:
 // enough for the first pages of a search, little to send before the rows go on.
-constexpr std::size_t kShownBytes = std::size_t(4) << 20;
+constexpr std::size_t kShownBytes = std::size_t(512) << 10;
 
 using Values = std::vector<std::optional<catalogue::CellText>>;
 
@@ -276,7 +278,9 @@ struct StreamStep {
 };
 
 // A filter's pass: each row folded as the stream folds it and tested; the matches kept, with
-// their rows encoded as long as the answer may still show them.
+// their rows encoded as long as the answer may still show them. A filter whose matches must hold
+// some text, as a search's does, has only the columns that must hold it folded, and searched for
+// it; the whole row is folded and tested only when that text alone does not decide.
 class FilterStep {
 public:
     struct Output {
@@ -293,12 +297,26 @@ public:
 
     FilterStep(const catalogue::filter::BoundFilter& filter, std::size_t columns,
                const std::atomic<bool>& shownFull)
-        : filter_(&filter), shownFull_(&shownFull), folded_(columns) {}
+        : filter_(&filter), shownFull_(&shownFull), needs_(filter.Needs()), needed_(columns, false),
+          asciiNeeds_(asciiText(needs_)), searchable_(columns), folded_(columns) {
+        if (needs_) {
+            for (const auto& need : needs_->anyOf) {
+                for (std::size_t column : need.columns) {
+                    needed_.at(column) = true;
+                }
+            }
+        }
+    }
 
     void row(const Values& values, std::uint64_t index, Output& output) {
-        encoder_.fold(values, folded_);
-        if (!filter_->Matches(folded_)) {
+        if (needs_ && !holdsANeed(values)) {
             return;
+        }
+        if (!needs_ || !needs_->exact) {
+            encoder_.fold(values, folded_);
+            if (!filter_->Matches(folded_)) {
+                return;
+            }
         }
         output.matches.push_back(std::uint32_t(index));
         // Folded once more, which costs less than encoding every row.
@@ -309,8 +327,64 @@ public:
     }
 
 private:
+    // Whether a column the needs name holds their text. Text of ASCII characters, what a search
+    // mostly looks for, is searched for in a plainer fold of the values than the one the program
+    // keeps, which finds it in the same values.
+    bool holdsANeed(const Values& values) {
+        if (asciiNeeds_) {
+            for (std::size_t column = 0; column < values.size(); ++column) {
+                folded_[column] =
+                    needed_[column] ? searchable(values[column], column) : std::nullopt;
+            }
+        } else {
+            encoder_.fold(values, folded_, needed_);
+        }
+        for (const auto& need : needs_->anyOf) {
+            for (std::size_t column : need.columns) {
+                const std::optional<std::string_view>& cell = folded_[column];
+                if (cell && catalogue::filter::FindText(cell->data(), cell->data() + cell->size(),
+                                                        need.text) != nullptr) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    std::optional<std::string_view> searchable(const std::optional<catalogue::CellText>& value,
+                                               std::size_t column) {
+        if (!value) {
+            return std::nullopt;
+        }
+        std::string& room = searchable_[column];
+        const std::size_t needed = value->utf16
+                                       ? value->bytes.size() / 2
+                                       : catalogue::filter::FoldedRoom(value->bytes.size());
+        if (room.size() < needed) {
+            room.resize(needed);
+        }
+        char* const end =
+            value->utf16 ? catalogue::filter::FoldUtf16ForAsciiSearch(value->bytes, room.data())
+                         : catalogue::filter::FoldInto(value->bytes, room.data(), changed_).end;
+        changed_.clear();
+        return std::string_view(room.data(), std::size_t(end - room.data()));
+    }
+
+    static bool asciiText(const std::optional<catalogue::filter::RowNeeds>& needs) {
+        return needs && std::all_of(needs->anyOf.begin(), needs->anyOf.end(), [](const auto& need) {
+                   return std::all_of(need.text.begin(), need.text.end(), [](char c) {
+                       return c > 0 && static_cast<unsigned char>(c) < 0x80;
+                   });
+               });
+    }
+
     const catalogue::filter::BoundFilter* filter_;
     const std::atomic<bool>* shownFull_;
+    std::optional<catalogue::filter::RowNeeds> needs_;
+    std::vector<bool> needed_;            // the columns the needs name
+    bool asciiNeeds_;                     // whether their texts are all ASCII (without 0)
+    std::vector<std::string> searchable_; // for each column, its value as searched, at its largest
+    std::vector<std::size_t> changed_;    // what folding UTF-8 notes, not used here
     catalogue::RowEncoder encoder_;
     std::vector<std::optional<std::string_view>> folded_;
 };

@@ -122,8 +122,9 @@ char32_t nextCharacter(const char* bytes, std::size_t count, std::size_t& k) {
     return isHighSurrogate(unit) || isLowSurrogate(unit) ? 0xFFFD : unit;
 }
 
-// Where the two texts of FoldUtf16Into stand.
-struct Utf16Cursor {
+// Where the texts of FoldUtf16Into stand: the original is written and its changes noted only
+// when Original is true; FoldUtf16 writes the folded text alone.
+template <bool Original> struct Utf16Cursor {
     const char* const originalStart;
     char* original;
     char* folded;
@@ -134,12 +135,19 @@ struct Utf16Cursor {
                               std::size_t(std::countr_zero(mask)));
         }
     }
+    void advance(std::size_t bytes) {
+        if constexpr (Original) {
+            original += bytes;
+        }
+        folded += bytes;
+    }
 };
 
 #if defined(__SSE2__)
 // Writes the ASCII units among 16 bytes of units packed to bytes, and folded; answers how many
 // units lead before the first that is not ASCII.
-unsigned foldAsciiGroup(__m128i low, __m128i high, Utf16Cursor& at,
+template <bool Original>
+unsigned foldAsciiGroup(__m128i low, __m128i high, Utf16Cursor<Original>& at,
                         std::vector<std::size_t>& changed) {
     const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
     const __m128i zero = _mm_setzero_si128();
@@ -149,11 +157,13 @@ unsigned foldAsciiGroup(__m128i low, __m128i high, Utf16Cursor& at,
     const __m128i bytes = _mm_packus_epi16(low, high);
     const __m128i capitals = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
                                            _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(at.original), bytes);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(at.folded),
                      _mm_or_si128(bytes, _mm_and_si128(capitals, _mm_set1_epi8(0x20))));
     const auto ascii = unsigned(std::countr_one(unsigned(_mm_movemask_epi8(asciiUnits))));
-    at.noteCapitals(unsigned(_mm_movemask_epi8(capitals)) & ((1u << ascii) - 1), changed);
+    if constexpr (Original) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(at.original), bytes);
+        at.noteCapitals(unsigned(_mm_movemask_epi8(capitals)) & ((1u << ascii) - 1), changed);
+    }
     return ascii;
 }
 
@@ -177,7 +187,8 @@ __m128i unitGroup(const char* bytes, std::size_t units) {
 // not ASCII, or the end. Sixteen units go at a time, then eight, then four, then one; a group
 // that holds another unit is written whole and only its ASCII start kept, the room given leaving
 // space for the rest.
-void foldAsciiUnits(const char* bytes, std::size_t count, std::size_t& k, Utf16Cursor& at,
+template <bool Original>
+void foldAsciiUnits(const char* bytes, std::size_t count, std::size_t& k, Utf16Cursor<Original>& at,
                     std::vector<std::size_t>& changed) {
 #if defined(__SSE2__)
     for (std::size_t step = 16; step >= 4; step /= 2) {
@@ -186,8 +197,7 @@ void foldAsciiUnits(const char* bytes, std::size_t count, std::size_t& k, Utf16C
             const __m128i low = unitGroup(group, std::min<std::size_t>(step, 8));
             const __m128i high = unitGroup(group + 16, step - std::min<std::size_t>(step, 8));
             const unsigned ascii = foldAsciiGroup(low, high, at, changed);
-            at.original += ascii;
-            at.folded += ascii;
+            at.advance(ascii);
             k += ascii;
             if (ascii < step) {
                 return;
@@ -197,22 +207,22 @@ void foldAsciiUnits(const char* bytes, std::size_t count, std::size_t& k, Utf16C
 #endif
     for (; k < count && unitAt(bytes, k) < 0x80; ++k) {
         const char c = static_cast<char>(unitAt(bytes, k));
-        *at.original = c;
         *at.folded = foldAscii(c);
-        if (*at.folded != c) {
-            changed.push_back(std::size_t(at.original - at.originalStart));
+        if constexpr (Original) {
+            *at.original = c;
+            if (*at.folded != c) {
+                changed.push_back(std::size_t(at.original - at.originalStart));
+            }
         }
-        ++at.original;
-        ++at.folded;
+        at.advance(1);
     }
 }
 
-} // namespace
-
-Utf16Fold FoldUtf16Into(std::string_view units, char* original, char* folded,
-                        std::vector<std::size_t>& changed) {
+template <bool Original>
+Utf16Fold foldUtf16(std::string_view units, char* original, char* folded,
+                    std::vector<std::size_t>& changed) {
     const std::size_t count = units.size() / 2;
-    Utf16Cursor at{original, original, folded};
+    Utf16Cursor<Original> at{original, original, folded};
     bool sameLengths = true;
     for (std::size_t k = 0; k < count;) {
         foldAsciiUnits(units.data(), count, k, at, changed);
@@ -222,21 +232,87 @@ Utf16Fold FoldUtf16Into(std::string_view units, char* original, char* folded,
         const char32_t character = nextCharacter(units.data(), count, k);
         const char32_t fold =
             character < 0x800 ? twoByteFolds()[character] : FoldCodePoint(character);
-        char* const start = at.original;
         char* const foldStart = at.folded;
-        at.original = utf8::PutEncoded(character, at.original);
         at.folded = utf8::PutEncoded(fold, at.folded);
-        if (at.original - start != at.folded - foldStart) {
-            sameLengths = false;
-        } else if (sameLengths) {
-            for (std::ptrdiff_t b = 0; b < at.original - start; ++b) {
-                if (start[b] != foldStart[b]) {
-                    changed.push_back(std::size_t(start + b - original));
+        if constexpr (Original) {
+            char* const start = at.original;
+            at.original = utf8::PutEncoded(character, at.original);
+            if (at.original - start != at.folded - foldStart) {
+                sameLengths = false;
+            } else if (sameLengths) {
+                for (std::ptrdiff_t b = 0; b < at.original - start; ++b) {
+                    if (start[b] != foldStart[b]) {
+                        changed.push_back(std::size_t(start + b - original));
+                    }
                 }
             }
         }
     }
     return {at.original, {at.folded, sameLengths}};
+}
+
+} // namespace
+
+Utf16Fold FoldUtf16Into(std::string_view units, char* original, char* folded,
+                        std::vector<std::size_t>& changed) {
+    return foldUtf16<true>(units, original, folded, changed);
+}
+
+char* FoldUtf16(std::string_view units, char* folded) {
+    std::vector<std::size_t> none;
+    return foldUtf16<false>(units, nullptr, folded, none).folded.end;
+}
+
+namespace {
+
+// The only characters beyond ASCII that fold into it (the long s and the Kelvin sign), as a test
+// over the whole Unicode table checks.
+constexpr char16_t kLongS = 0x017F;
+constexpr char16_t kKelvinSign = 0x212A;
+
+char unitForAsciiSearch(char32_t unit) {
+    if (unit < 0x80) {
+        return foldAscii(static_cast<char>(unit));
+    }
+    return unit == kLongS ? 's' : unit == kKelvinSign ? 'k' : static_cast<char>(0xFF);
+}
+
+#if defined(__SSE2__)
+// Units equal to `unit` among 16, as a byte mask.
+__m128i unitsEqual(__m128i low, __m128i high, char16_t unit) {
+    const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
+    return _mm_packs_epi16(_mm_cmpeq_epi16(low, wanted), _mm_cmpeq_epi16(high, wanted));
+}
+
+__m128i replaced(__m128i bytes, __m128i mask, char by) {
+    return _mm_or_si128(_mm_andnot_si128(mask, bytes), _mm_and_si128(mask, _mm_set1_epi8(by)));
+}
+#endif
+
+} // namespace
+
+char* FoldUtf16ForAsciiSearch(std::string_view units, char* to) {
+    const std::size_t count = units.size() / 2;
+    std::size_t k = 0;
+#if defined(__SSE2__)
+    // Units past 0xFF pack to 0xFF or 0, those from 0x80 stay above 0x7F: no ASCII byte either.
+    for (; k + 16 <= count; k += 16, to += 16) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units.data() + 2 * k));
+        const __m128i high =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(units.data() + 2 * k + 16));
+        __m128i bytes = _mm_packus_epi16(low, high);
+        const __m128i capitals = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
+                                               _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
+        bytes = _mm_or_si128(bytes, _mm_and_si128(capitals, _mm_set1_epi8(0x20)));
+        bytes = replaced(bytes, unitsEqual(low, high, kLongS), 's');
+        bytes = replaced(bytes, unitsEqual(low, high, kKelvinSign), 'k');
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), bytes);
+    }
+#endif
+    for (; k < count; ++k) {
+        *to++ = unitForAsciiSearch(unitAt(units.data(), k));
+    }
+    return to;
 }
 
 // Runs of ASCII are folded in bulk and other characters one by one, rather than decoding

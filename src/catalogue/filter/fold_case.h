@@ -45,5 +45,15 @@ struct Utf16Fold {
 // as U+FFFD, as the file's reader reads it.
 Utf16Fold FoldUtf16Into(std::string_view units, char* original, char* folded,
                         std::vector<std::size_t>& changed);
+// The same fold without the UTF-8 text: writes the folded text alone at `folded`, with
+// Utf16FoldRoom(units.size()) bytes of room; answers its end. For searches, which need no more.
+char* FoldUtf16(std::string_view units, char* folded);
+
+// One byte for each UTF-16 unit, for searching ASCII text: a unit that folds to an ASCII
+// character becomes that character; any other (other characters, and each half of a surrogate
+// pair) a byte that is not ASCII, or 0. Text of ASCII characters other than 0 is found in it in
+// exactly the same values as in the text FoldUtf16 writes, at other offsets, and it takes far
+// less work to write. Writes units.size() / 2 bytes at `to`; answers their end.
+char* FoldUtf16ForAsciiSearch(std::string_view units, char* to);
 
 } // namespace catalogue::filter

@@ -98,6 +98,9 @@ TEST(FoldIntoTest, UnitsOfUtf16FoldAsTheirUtf8DoesWhereverTheyFall) {
                 out.resize(std::size_t(fold.folded.end - out.data()));
                 ASSERT_EQ(original, text) << character.utf8 << " at " << at;
                 ASSERT_EQ(out, FoldCase(text)) << character.utf8 << " at " << at;
+                std::string alone(Utf16FoldRoom(stored.size()), '\0');
+                alone.resize(std::size_t(FoldUtf16(stored, alone.data()) - alone.data()));
+                ASSERT_EQ(alone, out) << character.utf8 << " at " << at;
                 ASSERT_EQ(fold.folded.sameLengths, out.size() == text.size()) << at;
                 if (fold.folded.sameLengths) {
                     std::vector<std::size_t> differing;
@@ -111,4 +114,65 @@ TEST(FoldIntoTest, UnitsOfUtf16FoldAsTheirUtf8DoesWhereverTheyFall) {
             }
         }
     }
+}
+
+namespace {
+
+// Occurrences of needle in text, overlapping ones counted.
+std::size_t occurrences(std::string_view text, std::string_view needle) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(needle); at != std::string_view::npos;
+         at = text.find(needle, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+// ASCII text is found as often in the plainer fold as in the real one, wherever a character
+// that is not ASCII, or folds into it, falls against the groups of sixteen units.
+TEST(FoldIntoTest, AsciiTextIsFoundInTheSearchFoldAsInTheFold) {
+    const std::vector<std::u16string> characters{
+        u"\u212A",
+        u"\u017F",
+        u"\u0130",
+        u"\u00C9",
+        u"\u00E9",
+        u"\uFF2B",
+        u"\u9000",
+        u"\U00010400",
+        std::u16string(1, char16_t(0xD801)),
+        std::u16string(1, char16_t(0)),
+    };
+    const std::vector<std::string> needles{"k", "s", "ak", "ka", "sa", "as", "aka", "i", "aa"};
+    for (const std::u16string& character : characters) {
+        for (std::size_t at = 0; at < 40; ++at) {
+            std::u16string units(41, u'a');
+            units.replace(at, 1, character);
+            units[(at + 17) % 41] = u'K';
+            units[(at + 23) % 41] = u'S';
+            const std::string stored = utf16Of(units);
+            std::string search(stored.size() / 2, '\0');
+            ASSERT_EQ(FoldUtf16ForAsciiSearch(stored, search.data()),
+                      search.data() + search.size());
+            std::string folded(Utf16FoldRoom(stored.size()), '\0');
+            folded.resize(std::size_t(FoldUtf16(stored, folded.data()) - folded.data()));
+            for (const std::string& needle : needles) {
+                ASSERT_EQ(occurrences(search, needle), occurrences(folded, needle))
+                    << needle << " with U+" << std::hex << unsigned(character[0]) << " at " << at;
+            }
+        }
+    }
+}
+
+// The search fold counts on these two being the only characters beyond ASCII that fold into it.
+TEST(FoldIntoTest, OnlyTheLongSAndTheKelvinSignFoldIntoAscii) {
+    std::vector<char32_t> intoAscii;
+    for (char32_t c = 0x80; c < 0x110000; ++c) {
+        if ((c < 0xD800 || c > 0xDFFF) && FoldCodePoint(c) < 0x80) {
+            intoAscii.push_back(c);
+        }
+    }
+    EXPECT_EQ(intoAscii, (std::vector<char32_t>{0x017F, 0x212A}));
 }
