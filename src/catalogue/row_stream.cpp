@@ -112,6 +112,11 @@ void RowStreamWriter::opened() {
     flush();
 }
 
+void RowStreamWriter::working() {
+    buffer_.push_back('P');
+    flush();
+}
+
 void RowStreamWriter::row(std::span<const std::optional<std::string_view>> values) {
     frames_.row(values);
     if (frames_.size() >= kFlushBytes) {
@@ -283,6 +288,10 @@ bool RowStreamReader::readFrame() {
     switch (unread[0]) {
     case 'O':
         whole = readOpened(at);
+        break;
+    case 'P':
+        whole = checkOpened();
+        at = 1;
         break;
     case 'B':
         whole = checkOpened() && readRows(at);

@@ -9,6 +9,8 @@
 //
 //     "ORVCAT3\n"
 //     'O'                         (the table and its fields are accepted: its rows follow)
+//     'P'                         (the reader is at work on an answer, which reads the whole
+//                                  table first: sent now and then, so that it is seen to go on)
 //     'B' u32 row count, u32 length, the rows encoded back to back
 //     'M' u32 length, then: u32 request, u64 table rows, u32 match count, that many u32 row
 //         indices (ascending, each below table rows), u32 shown count (at most the match count),
@@ -90,6 +92,8 @@ public:
     void unavailable(std::string_view message);
     // The bytes of an unavailable frame alone, for a writer that cannot run this one's code.
     static std::string UnavailableFrame(std::string_view message);
+    // Says the reader is at work on an answer, at once.
+    void working();
     // Answers a filter request, after the rows given so far.
     void answer(const EncodedFilterAnswer& answer);
     void finish(std::uint64_t rowCount);

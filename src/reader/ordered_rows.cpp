@@ -27,6 +27,8 @@ constexpr std::size_t kPagesPerRun = 32;
 constexpr std::size_t kPagesPerCopy = 8;
 // How many runs each thread may have done and not yet taken.
 constexpr std::size_t kRunsAheadPerThread = 4;
+// A filter's pass says it goes on every so many runs: every 8 MB of the table.
+constexpr std::size_t kRunsBetweenWorking = 64;
 // An answer shows the first matches' rows up to this many bytes, the first one whatever its size:
 // enough for the first pages of a search, little to send before the rows go on.
 constexpr std::size_t kShownBytes = std::size_t(512) << 10;
@@ -440,11 +442,16 @@ void answerRequest(const TableRuns& runs, std::size_t threads,
     std::atomic<bool> shownFull = false;
     std::vector<FilterStep> steps(threads, FilterStep(*filter, fields.size(), shownFull));
     AnswerBuilder answer(request.request, shownFull);
+    std::size_t runsRead = 0;
     const std::uint64_t rows =
-        OrderedPass(runs, steps)
-            .run([&answer](const FilterStep::Output& run, std::uint64_t firstRow) {
-                answer.add(run, firstRow);
-            });
+        OrderedPass(runs, steps).run([&](const FilterStep::Output& run, std::uint64_t firstRow) {
+            answer.add(run, firstRow);
+            // The program takes a reader that computes long without sending for one that
+            // loops: a large table's pass says now and then that it goes on.
+            if (++runsRead % kRunsBetweenWorking == 0) {
+                out.working();
+            }
+        });
     out.answer(answer.finish(rows));
 }
 
