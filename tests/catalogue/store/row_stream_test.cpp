@@ -227,14 +227,15 @@ TEST(RowStreamTest, MalformedAnswersAndMisplacedOpeningsAreRefused) {
     tableTooSmall.matches = {1, 4};
     EncodedFilterAnswer tableLarger = answerShowing(shownRow);
     tableLarger.tableRows = 7; // the stream ends after 6 rows
-    std::string unopened = good.whole();
-    unopened.erase(8, 1);
-    std::string openedTwice = good.whole();
-    openedTwice.insert(8, "O");
+    // Each frame put right after the stream's header, before its 'O'.
+    const auto afterHeader = [&](const std::string& frame) {
+        return good.whole().substr(0, 8) + frame + good.whole().substr(8);
+    };
+    const std::string unopened = good.whole().substr(0, 8) + good.whole().substr(9);
+    const std::string openedTwice = afterHeader("O");
     std::string reopened = good.before + "O" + good.answer + good.after;
     std::string answerBeforeOpening = "ORVCAT3\n" + good.answer + "O";
-    std::string workingBeforeOpening = good.whole();
-    workingBeforeOpening.insert(8, "P");
+    const std::string workingBeforeOpening = afterHeader("P");
     const std::string answerLength(1, char(good.answer.size() - 5));
     const std::map<std::string, std::string> bad{
         {"descending", withAnswer(descending)},
