@@ -31,7 +31,7 @@ constexpr std::size_t kRunsAheadPerThread = 4;
 constexpr std::size_t kRunsBetweenWorking = 64;
 // An answer shows the first matches' rows up to this many bytes, the first one whatever its size:
 // enough for the first pages of a search, little to send before the rows go on.
-constexpr std::size_t kShownBytes = std::size_t(512) << 10;
+constexpr std::size_t kShownBytes = std::size_t(128) << 10;
 
 using Values = std::vector<std::optional<catalogue::CellText>>;
 
