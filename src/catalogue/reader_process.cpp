@@ -64,11 +64,54 @@ std::vector<std::string> argumentsOf(const ReaderRequest& request) {
     }
 }
 
+sys::ChildProcess start(const ReaderRequest& request) {
+    try {
+        return sys::ChildProcess(request.program, argumentsOf(request));
+    } catch (const std::system_error&) {
+        throw ReaderNotStarted("Le catalogue " + Quoted(sys::Utf8Of(request.file)) +
+                               " ne peut pas être lu : le programme de lecture " +
+                               Quoted(sys::Utf8Of(request.program)) + " ne démarre pas.");
+    }
+}
+
+// The helper, reachable through reading for as long as it lives: other threads ask it for the
+// matches of their filters. Its input is cut from them before it is stopped, so that no request
+// is being written while it goes.
+class HelperLine {
+public:
+    HelperLine(TableReading& reading, const ReaderRequest& request)
+        : reading_(reading), helper_(start(request)) {
+        reading_.Connect([this](std::string_view bytes) { return helper_.Send(bytes); });
+    }
+    ~HelperLine() { reading_.Disconnect(); }
+    HelperLine(const HelperLine&) = delete;
+    HelperLine& operator=(const HelperLine&) = delete;
+
+    std::size_t Read(char* buffer, std::size_t size, std::chrono::milliseconds timeout) {
+        return helper_.Read(buffer, size, timeout);
+    }
+    bool OutputEnded() const { return helper_.OutputEnded(); }
+    std::chrono::nanoseconds ProcessorTime() const { return helper_.ProcessorTime(); }
+    bool WaitFor(std::chrono::milliseconds timeout) { return helper_.WaitFor(timeout); }
+    sys::ExitStatus Wait() { return helper_.Wait(); }
+    void Kill() {
+        reading_.Disconnect();
+        helper_.Kill();
+    }
+    void Abandon() {
+        reading_.Disconnect();
+        helper_.Abandon();
+    }
+
+private:
+    TableReading& reading_;
+    sys::ChildProcess helper_;
+};
+
 // Ends the read when the helper went without sending for longer than the watchdog allows. One
 // that computes ends as soon as it is killed; one that waits for its medium may not end before
 // the medium answers, so it is abandoned rather than waited for.
-void judge(const ReadWatchdog& watchdog, sys::ChildProcess& helper,
-           const std::filesystem::path& file) {
+void judge(const ReadWatchdog& watchdog, HelperLine& helper, const std::filesystem::path& file) {
     switch (watchdog.Judge(Clock::now(), helper.ProcessorTime())) {
     case ReadWatchdog::Verdict::Reading:
         return;
@@ -81,19 +124,9 @@ void judge(const ReadWatchdog& watchdog, sys::ChildProcess& helper,
     }
 }
 
-sys::ChildProcess start(const ReaderRequest& request) {
-    try {
-        return sys::ChildProcess(request.program, argumentsOf(request));
-    } catch (const std::system_error&) {
-        throw ReaderNotStarted("Le catalogue " + Quoted(sys::Utf8Of(request.file)) +
-                               " ne peut pas être lu : le programme de lecture " +
-                               Quoted(sys::Utf8Of(request.program)) + " ne démarre pas.");
-    }
-}
-
 // Takes the helper's output into the stream until the stream is complete, the output ends, or
 // the read goes wrong.
-void receive(sys::ChildProcess& helper, RowStreamReader& stream, ReadWatchdog& watchdog,
+void receive(HelperLine& helper, RowStreamReader& stream, ReadWatchdog& watchdog,
              const ReaderRequest& request, const std::function<bool()>& cancelled) {
     const std::uintmax_t limit = outputLimit(request.fileSize);
     std::uintmax_t received = 0;
@@ -123,8 +156,8 @@ void receive(sys::ChildProcess& helper, RowStreamReader& stream, ReadWatchdog& w
 
 // A helper that has said all it had to say, or closed its output, is let end under the same
 // watchdog, so that the way it ended is known; one that sent nonsense is stopped.
-void awaitEnd(sys::ChildProcess& helper, const RowStreamReader& stream,
-              const ReadWatchdog& watchdog, const std::filesystem::path& file) {
+void awaitEnd(HelperLine& helper, const RowStreamReader& stream, const ReadWatchdog& watchdog,
+              const std::filesystem::path& file) {
     if (stream.state() == RowStreamReader::State::Garbled) {
         helper.Kill();
         return;
@@ -135,7 +168,7 @@ void awaitEnd(sys::ChildProcess& helper, const RowStreamReader& stream,
 }
 
 // Whatever the helper wrote last, so that bytes after the end frame are seen too.
-void receiveRest(sys::ChildProcess& helper, RowStreamReader& stream) {
+void receiveRest(HelperLine& helper, RowStreamReader& stream) {
     std::vector<char> buffer(kReceiveBytes);
     while (!helper.OutputEnded()) {
         const std::size_t got = helper.Read(buffer.data(), buffer.size(), kPoll);
@@ -145,25 +178,6 @@ void receiveRest(sys::ChildProcess& helper, RowStreamReader& stream) {
         stream.feed(std::string_view(buffer.data(), got));
     }
 }
-
-// The helper, reachable through reading for as long as it lives: other threads ask it for the
-// matches of their filters.
-class HelperLine {
-public:
-    HelperLine(TableReading& reading, const ReaderRequest& request)
-        : reading_(reading), helper_(start(request)) {
-        reading_.Connect([this](std::string_view bytes) { return helper_.Send(bytes); });
-    }
-    ~HelperLine() { reading_.Disconnect(); }
-    HelperLine(const HelperLine&) = delete;
-    HelperLine& operator=(const HelperLine&) = delete;
-
-    sys::ChildProcess& helper() const { return helper_; }
-
-private:
-    TableReading& reading_;
-    mutable sys::ChildProcess helper_;
-};
 
 } // namespace
 
@@ -182,8 +196,7 @@ CatalogueRows ReadWithHelper(const ReaderRequest& request, const std::function<b
     RowStreamReader stream(
         rows, [&reading] { reading.Opened(); },
         [&reading](FilterAnswer answer) { reading.Answered(std::move(answer)); });
-    const HelperLine line(reading, request);
-    sys::ChildProcess& helper = line.helper();
+    HelperLine helper(reading, request);
     ReadWatchdog watchdog(request.patience, Clock::now(), helper.ProcessorTime());
     receive(helper, stream, watchdog, request, cancelled);
     awaitEnd(helper, stream, watchdog, request.file);

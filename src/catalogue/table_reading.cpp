@@ -71,7 +71,7 @@ AnswerResult TableReading::Answer(const std::string& criteria) {
     asked.criteria = criteria;
     asked.request = nextRequest_++;
     asked.result = asked.promise.get_future().share();
-    if (ended_ || criteria.size() > kLongestAsked) {
+    if (ended_ || criteria.size() > kLongestAsked || asked.request > kMostAsked) {
         giveUp(asked);
     } else if (send_) {
         ask(asked);

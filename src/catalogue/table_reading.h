@@ -22,8 +22,11 @@ using AnswerResult = std::shared_future<std::shared_ptr<const FilterAnswer>>;
 
 class TableReading {
 public:
-    // A filter longer than this waits for the whole table rather than travel to the helper.
-    static constexpr std::size_t kLongestAsked = std::size_t(16) << 10;
+    // A filter longer than this, or asked after that many others of the same read, waits for the
+    // whole table instead: what a read sends its helper stays far below what the helper's input
+    // holds, so that sending never waits on a helper that does not read.
+    static constexpr std::size_t kLongestAsked = std::size_t(2) << 10;
+    static constexpr std::uint32_t kMostAsked = 16;
 
     TableReading();
     TableReading(const TableReading&) = delete;

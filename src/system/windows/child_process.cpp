@@ -125,7 +125,8 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
     // Our ends of the pipes are never inheritable; the child's are, for the time of the start.
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, nullptr, 0)) {
+    // Room for every request a read sends its helper, so that sending never waits on it.
+    if (!CreatePipe(&readEnd, &writeEnd, nullptr, 64 << 10)) {
         ThrowLastError("CreatePipe");
     }
     impl_->input.Reset(writeEnd);

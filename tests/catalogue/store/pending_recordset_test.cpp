@@ -347,3 +347,21 @@ TEST(PendingRecordsetTest, FindsAgreeWithAPlainScanBeforeAndAfterTheTableComes) 
         }
     }
 }
+
+// A read asks its helper a bounded number of filters, the most recent kept: the others wait for
+// the whole table, and so does a filter that was dropped and is asked again.
+TEST(PendingRecordsetTest, AReadAsksItsHelperABoundedNumberOfFilters) {
+    FakeRead read;
+    read.connect();
+    std::vector<catalogue::AnswerResult> answers;
+    for (std::uint32_t k = 0; k <= TableReading::kMostAsked; ++k) {
+        answers.push_back(read.reading().Answer("Nom like '" + std::to_string(k) + "'"));
+    }
+    EXPECT_EQ(read.sent.size(), std::size_t(TableReading::kMostAsked));
+    ASSERT_EQ(answers.back().wait_for(std::chrono::seconds(0)), std::future_status::ready);
+    EXPECT_EQ(answers.back().get(), nullptr);
+    ASSERT_EQ(answers.front().wait_for(std::chrono::seconds(0)), std::future_status::ready)
+        << "dropped from those kept, it was given up";
+    EXPECT_EQ(read.reading().Answer("Nom like '0'").get(), nullptr);
+    EXPECT_EQ(read.sent.size(), std::size_t(TableReading::kMostAsked));
+}
