@@ -2,17 +2,22 @@
 // reading every table gives rows or a jet::FormatError, never a crash, a hang or memory beyond
 // a small multiple of the input. Table Index is also read as the reading helper reads it, its
 // rows encoded, sent and taken over as the program takes them: whenever the plain reading gives
-// rows, the program must hold exactly those values.
+// rows, the program must hold exactly those values. Two filters are asked of that reading, one
+// of ASCII text and one not: each answer must hold the rows the program's own search finds.
 
 #include "catalogue/catalogue_rows.h"
+#include "catalogue/filter/filter.h"
+#include "catalogue/match_list.h"
 #include "catalogue/row_stream.h"
 #include "jet/database.h"
+#include "reader/filter_requests.h"
 #include "reader/ordered_rows.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <optional>
 #include <span>
 #include <string>
@@ -46,6 +51,35 @@ std::optional<Values> ReadPlainly(const jet::Database& database,
     }
 }
 
+const std::vector<std::string> kAsked{
+    "Nom like '*e*' or Description like '*e*'",
+    "Nom like '*\xC3\xA9*' or Description like '*\xC3\x89t*'",
+};
+
+// The answer holds the rows the program's search finds in the rows it took, the first of them
+// in full; a filter that cannot be bound to the table has no answer.
+void CheckAnswer(const catalogue::CatalogueRows& rows, const catalogue::FilterAnswer& answer) {
+    if (answer.request >= kAsked.size() || answer.tableRows != rows.rowCount()) {
+        std::abort();
+    }
+    catalogue::MatchList found(
+        rows, catalogue::filter::Filter::Parse(kAsked[answer.request]).Bind(rows.columnNames()));
+    std::vector<std::uint32_t> matches;
+    for (auto row = found.first(); row; row = found.after(*row)) {
+        matches.push_back(std::uint32_t(*row));
+    }
+    if (matches != answer.matches || answer.shown.rowCount() > matches.size()) {
+        std::abort();
+    }
+    for (std::size_t k = 0; k < answer.shown.rowCount(); ++k) {
+        for (std::size_t column = 0; column < rows.columnCount(); ++column) {
+            if (answer.shown.value(k, column) != rows.value(matches[k], column)) {
+                std::abort();
+            }
+        }
+    }
+}
+
 // Reads the table as the helper does, into the store as the program keeps it, and stops the
 // fuzzing when a value differs from the plain reading's. The reader must never ask for bytes
 // outside the file.
@@ -58,7 +92,16 @@ void ReadAsTheHelperDoes(const jet::Database& database, const jet::TableDefiniti
         names.push_back(table.columns[k].name);
     }
     catalogue::CatalogueRows rows(names);
-    catalogue::RowStreamReader stream(rows);
+    std::vector<catalogue::FilterAnswer> answers;
+    catalogue::RowStreamReader stream(rows, {}, [&answers](catalogue::FilterAnswer answer) {
+        answers.push_back(std::move(answer));
+    });
+    reader::FilterRequests requests;
+    std::deque<catalogue::AskedFilter> asked;
+    for (std::size_t k = 0; k < kAsked.size(); ++k) {
+        asked.push_back({std::uint32_t(k), kAsked[k]});
+    }
+    requests.add(asked);
     catalogue::RowStreamWriter out([&stream](std::string_view bytes) { stream.feed(bytes); });
     const reader::CopyOut copyOut = [file](std::uint64_t offset, std::span<std::byte> into) {
         if (offset > file.size() || into.size() > file.size() - offset) {
@@ -67,7 +110,8 @@ void ReadAsTheHelperDoes(const jet::Database& database, const jet::TableDefiniti
         std::memcpy(into.data(), file.data() + offset, into.size());
     };
     try {
-        out.finish(reader::SendRowsInOrder(database, table, columns, 2, copyOut, out));
+        out.finish(reader::SendRowsInOrder(database, table, columns, 2, copyOut, out,
+                                           reader::AskedFilters{&requests, names}));
     } catch (const jet::FormatError&) {
         std::abort(); // the plain reading read this table
     }
@@ -81,6 +125,9 @@ void ReadAsTheHelperDoes(const jet::Database& database, const jet::TableDefiniti
                 std::abort();
             }
         }
+    }
+    for (const catalogue::FilterAnswer& answer : answers) {
+        CheckAnswer(rows, answer);
     }
 }
 
