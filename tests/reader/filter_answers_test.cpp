@@ -24,20 +24,8 @@ using catalogue::CatalogueRows;
 using catalogue::FilterAnswer;
 
 const std::vector<std::string> kFields{"Nom", "cd", "Description"};
+// Entries whose rows make far more than the 128 KiB an answer shows.
 constexpr int kEntries = 16000;
-
-// Entries whose long descriptions make more than the 128 KiB an answer shows; every seventh is
-// named in capitals, every fifth has no cd.
-std::string catalogueCsv() {
-    std::string csv = "Nom,cd,Description\r\n";
-    const std::string filler(300, 'x');
-    for (int entry = 1; entry <= kEntries; ++entry) {
-        const std::string number = std::to_string(entry);
-        csv += (entry % 7 == 0 ? "ÉNIGME " : "Jeu ") + number + "," +
-               (entry % 5 == 0 ? "" : "CD " + number) + ",Numéro " + number + " " + filler + "\r\n";
-    }
-    return csv;
-}
 
 // What the stream gave: its rows, and each answer with the rows already received when it came.
 struct Received {
@@ -52,7 +40,8 @@ class FilterAnswersTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         jet_test::TempFolder folder;
-        bytes_ = new std::string(jet_test::readFile(jet_test::buildFrom(folder, catalogueCsv())));
+        bytes_ = new std::string(jet_test::readFile(
+            jet_test::buildFrom(folder, jet_test::searchableEntries(kEntries, true))));
     }
     static void TearDownTestSuite() { delete bytes_; }
 

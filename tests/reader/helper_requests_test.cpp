@@ -25,20 +25,8 @@ using catalogue::CatalogueRows;
 using catalogue::FilterAnswer;
 
 const std::vector<std::string> kFields{"Nom", "cd", "Description"};
+// Entries whose rows make far more than a pipe holds.
 constexpr int kEntries = 16000;
-
-// Entries that fill several megabytes of rows, far more than a pipe holds; every seventh is named
-// in capitals.
-std::string catalogueCsv() {
-    std::string csv = "Nom,cd,Description\r\n";
-    const std::string filler(300, 'x');
-    for (int entry = 1; entry <= kEntries; ++entry) {
-        const std::string number = std::to_string(entry);
-        csv += (entry % 7 == 0 ? "ÉNIGME " : "Jeu ") + number + ",CD " + number + ",Numéro " +
-               number + " " + filler + "\r\n";
-    }
-    return csv;
-}
 
 // The helper's output for the file, with these requests waiting on its input from its start.
 // The output is read only once the helper has taken the requests: meanwhile it stops with the
@@ -117,7 +105,8 @@ std::vector<std::uint32_t> programsMatches(const CatalogueRows& rows, const std:
 
 TEST(HelperRequestsTest, FiltersAskedOnItsInputAreAnsweredAsTheProgramWouldFindThem) {
     jet_test::TempFolder folder;
-    const std::filesystem::path file = jet_test::buildFrom(folder, catalogueCsv());
+    const std::filesystem::path file =
+        jet_test::buildFrom(folder, jet_test::searchableEntries(kEntries, false));
     const std::vector<std::string> criteria{
         "Nom like '*énigme*' or Description like '*énigme*'", // every seventh row
         "Nom like '*zzz*'",                                   // none
@@ -159,7 +148,8 @@ TEST(HelperRequestsTest, FiltersAskedOnItsInputAreAnsweredAsTheProgramWouldFindT
 // Input that is not requests ends the reading of requests, not the reading of the rows.
 TEST(HelperRequestsTest, InputThatIsNotRequestsIsIgnored) {
     jet_test::TempFolder folder;
-    const std::filesystem::path file = jet_test::buildFrom(folder, catalogueCsv());
+    const std::filesystem::path file =
+        jet_test::buildFrom(folder, jet_test::searchableEntries(kEntries, false));
     for (const std::string& input : {std::string("Nom like '*jeu*'\n"),
                                      catalogue::FilterRequest(1, "Nom like").substr(0, 5)}) {
         const Received received = read(helperOutput(file, input));

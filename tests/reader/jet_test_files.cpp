@@ -64,4 +64,16 @@ std::string manyEntries(int count) {
     return csv;
 }
 
+std::string searchableEntries(int count, bool someWithoutCd) {
+    std::string csv = "Nom,cd,Description\r\n";
+    const std::string filler(300, 'x');
+    for (int entry = 1; entry <= count; ++entry) {
+        const std::string number = std::to_string(entry);
+        csv += (entry % 7 == 0 ? "ÉNIGME " : "Jeu ") + number + "," +
+               (someWithoutCd && entry % 5 == 0 ? "" : "CD " + number) + ",Numéro " + number + " " +
+               filler + "\r\n";
+    }
+    return csv;
+}
+
 } // namespace jet_test

@@ -31,6 +31,10 @@ std::filesystem::path copyFixture(const TempFolder& folder, const std::string& n
 std::filesystem::path buildFrom(const TempFolder& folder, const std::string& csv);
 // CSV text of a catalogue of that many entries, whose rows fill several pages.
 std::string manyEntries(int count);
+// CSV text of that many entries to search, each with a description of 300 bytes more, so that
+// they fill megabytes: every seventh named "ÉNIGME n", the others "Jeu n"; with someWithoutCd,
+// every fifth has no cd.
+std::string searchableEntries(int count, bool someWithoutCd);
 
 } // namespace jet_test
 
