@@ -9,6 +9,7 @@
 #include "catalogue/quoted.h"
 #include "catalogue/recordset.h"
 #include "catalogue/scan_pause.h"
+#include "error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -143,15 +144,6 @@ private:
     bool finished_ = false;
     std::shared_ptr<TableReading> reading_ = std::make_shared<TableReading>();
 };
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const CatalogueError& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
 
 std::optional<std::string> cd(const Recordset& records) {
     return records.Fields("cd").Value();

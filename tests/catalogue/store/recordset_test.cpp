@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_error.h"
 #include "catalogue/recordset.h"
 #include "catalogue/scan_pause.h"
+#include "error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -42,15 +43,6 @@ const std::vector<Row> kSix{
     Row{"jeu a", "1", "x"},           Row{"rien", "2", "x"},  Row{"Jeu b", "3", std::nullopt},
     Row{std::nullopt, "4", "un JEU"}, Row{"autre", "5", "y"}, Row{"jeu c", "6", ""},
 };
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const CatalogueError& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
 
 } // namespace
 

@@ -9,6 +9,7 @@
 #include "catalogue/data_control.h"
 #include "catalogue/row_stream.h"
 #include "catalogue_files.h"
+#include "error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -25,15 +26,6 @@ namespace {
 
 const std::string kReader = ORVANE_READER_PROGRAM;
 const std::string kOneGame = "Nom,cd,Description\nÉchecs,CD 3,Le JEU des rois\n";
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const CatalogueError& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
 
 // The bytes a helper writes: the rows given, or the message of a read it could not do.
 std::string helperOutput(const std::vector<std::vector<std::optional<std::string_view>>>& rows,
