@@ -21,11 +21,6 @@
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments = sys::ProgramArguments(argc, argv);
     const auto limits = arguments.size() >= 5 ? catalogue::ParseLimitArguments(arguments[0].c_str(),
@@ -54,10 +49,8 @@ int main(int argc, char* argv[]) {
     catalogue::RowStreamWriter out([&written, channel](std::string_view bytes) {
         written = written && std::fwrite(bytes.data(), 1, bytes.size(), channel) == bytes.size();
     });
-#ifdef _WIN32
-    _setmode(_fileno(stdin), _O_BINARY); // requests are bytes, not lines of text
-#endif
-    const std::shared_ptr<reader::FilterRequests> requests = reader::ReadFilterRequests(stdin);
+    const std::shared_ptr<reader::FilterRequests> requests =
+        reader::ReadFilterRequests(reader::TakeStandardInputAsRequests());
     reader::ExportCatalogueTable(sys::PathFromUtf8(arguments[2]), arguments[3], fields, out,
                                  requests.get());
     // Ended without the C library's cleanup of its streams: the thread reading requests may be
