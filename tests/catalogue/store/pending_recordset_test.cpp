@@ -10,6 +10,7 @@
 #include "catalogue/recordset.h"
 #include "catalogue/scan_pause.h"
 #include "error_of.h"
+#include "plain_find.h"
 
 #include <gtest/gtest.h>
 
@@ -304,33 +305,8 @@ TEST(PendingRecordsetTest, FindsAgreeWithAPlainScanBeforeAndAfterTheTableComes) 
                 }
             }
             shown = random() % 4;
-            std::optional<std::size_t> expected;
-            switch (random() % 4) {
-            case 0:
-                records.FindFirst(criteria);
-                expected = matching.front();
-                break;
-            case 1:
-                records.FindLast(criteria);
-                expected = matching.back();
-                break;
-            case 2:
-                records.FindNext(criteria);
-                for (std::size_t row : matching) {
-                    if (row > current) {
-                        expected = row;
-                        break;
-                    }
-                }
-                break;
-            default:
-                records.FindPrevious(criteria);
-                for (std::size_t row : matching) {
-                    if (row < current) {
-                        expected = row;
-                    }
-                }
-            }
+            const std::optional<std::size_t> expected =
+                FindAndExpect(records, criteria, matching, current, unsigned(random() % 4));
             ASSERT_EQ(records.NoMatch(), !expected) << "trial " << trial << " move " << move;
             current = expected.value_or(current);
             if (move % 3 == 0 || move > comes) {

@@ -4,6 +4,7 @@
 #include "catalogue/recordset.h"
 #include "catalogue/scan_pause.h"
 #include "error_of.h"
+#include "plain_find.h"
 
 #include <gtest/gtest.h>
 
@@ -117,37 +118,8 @@ TEST(RecordsetTest, FindsAgreeWithAPlainScanWhateverTheOrderOfMoves) {
                 matching.push_back(row);
             }
         }
-        std::optional<std::size_t> expected;
-        switch (random() % 4) {
-        case 0:
-            records.FindFirst(criteria);
-            if (!matching.empty()) {
-                expected = matching.front();
-            }
-            break;
-        case 1:
-            records.FindLast(criteria);
-            if (!matching.empty()) {
-                expected = matching.back();
-            }
-            break;
-        case 2:
-            records.FindNext(criteria);
-            for (std::size_t row : matching) {
-                if (row > current) {
-                    expected = row;
-                    break;
-                }
-            }
-            break;
-        default:
-            records.FindPrevious(criteria);
-            for (std::size_t row : matching) {
-                if (row < current) {
-                    expected = row;
-                }
-            }
-        }
+        const std::optional<std::size_t> expected =
+            FindAndExpect(records, criteria, matching, current, unsigned(random() % 4));
         ASSERT_EQ(records.NoMatch(), !expected) << "move " << move;
         current = expected.value_or(current);
         ASSERT_EQ(records.Fields("cd").Value(), std::to_string(current)) << "move " << move;
